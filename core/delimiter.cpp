@@ -1,0 +1,7 @@
+#include "core/delimiter.h"
+
+namespace orvanta {
+
+unsigned char DelimiterByte = 0;
+
+}  // namespace orvanta
