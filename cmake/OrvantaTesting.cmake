@@ -22,8 +22,10 @@ function(orvanta_add_gtest name)
   cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} GTest::gtest_main GTest::gtest)
+  # Relative, so that the Windows build under Wine finds the same folder.
+  file(RELATIVE_PATH report ${CMAKE_CURRENT_BINARY_DIR} ${ORVANTA_TEST_REPORTS}/${name}.xml)
   add_test(NAME ${name}
-           COMMAND ${name} --gtest_output=xml:${ORVANTA_TEST_REPORTS}/${name}.xml
+           COMMAND ${name} --gtest_output=xml:${report}
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   if(arg_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${arg_LABELS}")

@@ -58,7 +58,8 @@ void AppendOptions(const SortPageSettings& settings, std::string_view temp,
     if (settings.ignoreCase) {
         command.Append(" /I");
     }
-    if (settings.kind == SortPageKind::Csv && !EqualIgnoringAsciiCase(settings.delimiterHex.view(), "2C")) {
+    if (settings.kind == SortPageKind::Csv &&
+        !EqualIgnoringAsciiCase(settings.delimiterHex.view(), "2C")) {
         command.Append(" {0x");
         command.Append(settings.delimiterHex.view());
         command.Append("}");

@@ -7,7 +7,7 @@
 namespace orvanta {
 
 class CommandBuffer {
-public:
+  public:
     static constexpr std::size_t kSize = 4096;
     static constexpr std::size_t kMaxCommandBytes = kSize - 1;
 
@@ -22,7 +22,7 @@ public:
     // True when the command did not fit: what the store holds is not the whole command.
     bool tooLong() const { return tooLong_; }
 
-private:
+  private:
     char text_[kSize] = {};
     std::size_t size_ = 0;
     bool tooLong_ = false;

@@ -9,13 +9,17 @@ namespace orvanta {
 
 template <std::size_t Width>
 class FixedText {
-public:
+  public:
     static constexpr std::size_t kWidth = Width;
 
     FixedText() = default;
     // Takes at most Width bytes of `text`, up to its first zero byte; the rest takes no part,
     // as with a bounded read of a zero-terminated text.
     FixedText(std::string_view text) { Assign(text); }  // NOLINT: converting on purpose
+    FixedText& operator=(std::string_view text) {
+        Assign(text);
+        return *this;
+    }
 
     void Assign(std::string_view text) {
         text = text.substr(0, text.find('\0'));
@@ -29,7 +33,7 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
-private:
+  private:
     char bytes_[Width + 1] = {};
     std::size_t size_ = 0;
 };

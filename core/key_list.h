@@ -11,7 +11,7 @@
 namespace orvanta {
 
 class KeyList {
-public:
+  public:
     static constexpr std::size_t kCapacity = 256;
 
     enum class AddResult {
@@ -30,7 +30,7 @@ public:
     std::string_view operator[](std::size_t slot) const { return slots_[slot].get(); }
 
     class Iterator {
-    public:
+      public:
         Iterator(const KeyList& list, std::size_t slot) : list_(list), slot_(slot) {}
         std::string_view operator*() const { return list_[slot_]; }
         Iterator& operator++() {
@@ -39,14 +39,14 @@ public:
         }
         bool operator!=(const Iterator& other) const { return slot_ != other.slot_; }
 
-    private:
+      private:
         const KeyList& list_;
         std::size_t slot_;
     };
     Iterator begin() const { return {*this, 0}; }
     Iterator end() const { return {*this, count_}; }
 
-private:
+  private:
     std::array<std::unique_ptr<char[]>, kCapacity> slots_;
     std::size_t count_ = 0;
 };

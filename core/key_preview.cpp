@@ -49,9 +49,9 @@ std::string PreviewTextKeyValue(std::string_view keyPosition, std::string_view k
     if (start <= 0 || length <= 0 || start + length > std::int64_t{sample.length} + 1) {
         return {};
     }
-    const std::size_t shown =
-        static_cast<std::size_t>(length) < kTextPreviewMaxBytes ? static_cast<std::size_t>(length)
-                                                                 : kTextPreviewMaxBytes;
+    const std::size_t shown = static_cast<std::size_t>(length) < kTextPreviewMaxBytes
+                                  ? static_cast<std::size_t>(length)
+                                  : kTextPreviewMaxBytes;
     return std::string(sample.view().substr(static_cast<std::size_t>(start - 1), shown));
 }
 

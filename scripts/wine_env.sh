@@ -4,7 +4,6 @@ export WINEPREFIX="${WINDOWS_BUILD_DIR:?}/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
 
 orvanta_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

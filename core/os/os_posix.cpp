@@ -38,9 +38,12 @@ bool Usable(iconv_t cd) {
 
 // Length of the UTF-8 sequence a byte starts; 1 for a byte that starts none.
 std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC2)
+        return 2;
     return 1;
 }
 
@@ -153,6 +156,5 @@ long ReadFileStart(const char* path, char* buffer, std::size_t capacity) {
     close(fd);
     return got < 0 ? -1 : static_cast<long>(got);
 }
-
 
 }  // namespace orvanta::os

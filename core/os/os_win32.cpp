@@ -78,7 +78,8 @@ std::optional<std::string> Utf8ToAnsi(const char* utf8) {
         int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
         if (bytes > 0) {
             std::string ansi(static_cast<std::size_t>(bytes), '\0');
-            if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi.data(), bytes, nullptr, nullptr) > 0) {
+            if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi.data(), bytes, nullptr, nullptr) >
+                0) {
                 ansi.resize(static_cast<std::size_t>(bytes) - 1);  // drop the terminator
                 result = std::move(ansi);
             }
@@ -111,6 +112,5 @@ long ReadFileStart(const char* path, char* buffer, std::size_t capacity) {
     _close(fd);
     return got;
 }
-
 
 }  // namespace orvanta::os
