@@ -11,14 +11,12 @@ native_dir="$root/build/native"
 WINDOWS_BUILD_DIR="$root/build/windows"
 source scripts/wine_env.sh
 
-werror=OFF
-[ -n "${CI:-}" ] && werror=ON
 
 build_failures=0
 configure_and_build() {
   local dir=$1
   shift
-  if ! cmake -S "$root" -B "$dir" -G Ninja -DORVANTA_WERROR=$werror "$@" >"$dir.configure.log" 2>&1; then
+  if ! cmake -S "$root" -B "$dir" -G Ninja -DORVANTA_WERROR=ON "$@" >"$dir.configure.log" 2>&1; then
     cat "$dir.configure.log"
     return 1
   fi
