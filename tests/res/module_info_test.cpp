@@ -24,8 +24,11 @@ TEST(StringTable, AboutItemText) {
         << "the string table is Japanese";
 }
 
+// The manifest the loader applies to the process (CREATEPROCESS_MANIFEST_RESOURCE_ID).
+constexpr WORD kProcessManifest = 1;
+
 TEST(Manifest, RunsAsInvokerDpiAwareWithoutCommonControlsDependency) {
-    const auto bytes = ResourceBytes(RT_MANIFEST, 1);
+    const auto bytes = ResourceBytes(RT_MANIFEST, kProcessManifest);
     ASSERT_FALSE(bytes.empty());
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     EXPECT_NE(text.find(R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"),
