@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/file_dialog.h"
+
+namespace {
+
+using Entry = std::pair<std::string, std::string>;
+
+TEST(FileDialogFilterTest, SplitsLabelAndPatternPairsUpToTheDoubledBar) {
+    const std::pair<const char*, std::vector<Entry>> cases[] = {
+        {"csv(*.csv)|*.csv||", {{"csv(*.csv)", "*.csv"}}},
+        {"A|*.a|B|*.b;*.c||", {{"A", "*.a"}, {"B", "*.b;*.c"}}},
+        {"A|*.a||B|*.b||", {{"A", "*.a"}}},
+        {"", {}},
+        // ポ is 0x83 0x7C: its second byte is no separator.
+        {"\x83\x7C(*.txt)|*.txt||", {{"\x83\x7C(*.txt)", "*.txt"}}},
+    };
+    for (const auto& [filter, entries] : cases) {
+        CFileDialog dialog(TRUE, nullptr, nullptr, 0, filter);
+        EXPECT_EQ(dialog.FilterEntries(), entries) << filter;
+    }
+}
+
+TEST(FileDialogExtensionTest, FollowsTheShellsExtensionRule) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\work\\out.csv", "csv"}, {"C:\\work\\out", ""},        {"C:\\work\\out.", ""},
+        {"D:\\a.b\\out", ""},         {"C:\\work\\a.b.TXT", "TXT"}, {"", ""},
+    };
+    for (const auto& [path, extension] : cases) {
+        EXPECT_EQ(PathExtensionOf(path), extension) << path;
+    }
+}
+
+TEST(FileDialogOptionsTest, ThePickerFlagsAskForCreationButNotForOverwriting) {
+    const FILEOPENDIALOGOPTIONS saveDefaults =
+        FOS_OVERWRITEPROMPT | FOS_NOREADONLYRETURN | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR;
+    const FILEOPENDIALOGOPTIONS openDefaults =
+        FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR;
+
+    EXPECT_EQ(ItemDialogOptions(saveDefaults, 0x882004),
+              static_cast<FILEOPENDIALOGOPTIONS>(FOS_CREATEPROMPT | FOS_PATHMUSTEXIST |
+                                                 FOS_FORCEFILESYSTEM));
+    EXPECT_EQ(ItemDialogOptions(openDefaults, OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
+              static_cast<FILEOPENDIALOGOPTIONS>(FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
+                                                 FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM));
+}
+
+// Drives a real file dialog from a timer on the test's own thread: the dialog's modal loop
+// dispatches the timer, which types a name and confirms, or cancels.
+struct DialogDriver {
+    std::wstring typedName;  // empty: cancel
+    HWND dialog = nullptr;
+    int ticks = 0;
+    int otherDialogs = 0;  // windows that came up after the answer, such as a prompt
+    bool timedOut = false;
+};
+DialogDriver driver;
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && std::string(className) == "#32770") {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && std::string(className) == "Edit") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (++driver.ticks > 200) {
+        // Never block the suite: leave the modal loop the hard way.
+        driver.timedOut = true;
+        KillTimer(nullptr, timer);
+        PostQuitMessage(0);
+        return;
+    }
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (HWND window : dialogs) {
+        if (driver.dialog == nullptr) {
+            driver.dialog = window;
+            if (driver.typedName.empty()) {
+                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            HWND edit = nullptr;
+            EnumChildWindows(window, FindEdit, reinterpret_cast<LPARAM>(&edit));
+            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(driver.typedName.c_str()));
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        if (window != driver.dialog) {
+            ++driver.otherDialogs;
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+
+INT_PTR RunDriven(CFileDialog& dialog, std::wstring typedName) {
+    driver = {};
+    driver.typedName = std::move(typedName);
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveDialog);
+    INT_PTR result = dialog.DoModal();
+    KillTimer(nullptr, timer);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    return result;
+}
+
+std::wstring TempPath(const wchar_t* name) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + name;
+}
+
+std::string Cp932(const std::wstring& wide) {
+    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(bytes) - 1);
+    return text;
+}
+
+// The item dialog form of these tests means something only where it can be created.
+bool ItemDialogCanBeCreated() {
+    HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IFileDialog* dialog = nullptr;
+    const bool created =
+        SUCCEEDED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IFileDialog, reinterpret_cast<void**>(&dialog)));
+    if (dialog != nullptr) {
+        dialog->Release();
+    }
+    if (SUCCEEDED(apartment)) {
+        CoUninitialize();
+    }
+    return created;
+}
+
+class RealFileDialogTest : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam()) {
+            ASSERT_TRUE(ItemDialogCanBeCreated());
+        }
+    }
+};
+
+TEST_P(RealFileDialogTest, CancelReturnsIdCancelWithoutAPath) {
+    CFileDialog dialog(TRUE, nullptr, nullptr, 0x882004, "*(*.*)|*.*||", nullptr, GetParam());
+
+    EXPECT_EQ(RunDriven(dialog, L""), IDCANCEL);
+    EXPECT_FALSE(driver.timedOut);
+    EXPECT_NE(driver.dialog, nullptr);
+    EXPECT_EQ(dialog.GetPathName(), "");
+}
+
+TEST_P(RealFileDialogTest, ATypedJapaneseNameComesBackInCodePage932) {
+    const std::wstring path = TempPath(L"orvanta_出力表.csv");
+    DeleteFileW(path.c_str());
+    CFileDialog dialog(FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_EXPLORER,
+                       "csv(*.csv)|*.csv||", nullptr, GetParam());
+
+    EXPECT_EQ(RunDriven(dialog, path), IDOK);
+    EXPECT_FALSE(driver.timedOut);
+    EXPECT_EQ(driver.otherDialogs, 0);
+    EXPECT_EQ(dialog.GetPathName(), Cp932(path));
+    EXPECT_EQ(dialog.GetFileExt(), "csv");
+    EXPECT_EQ(dialog.GetPathStatus(), CFileDialog::PathStatus::Whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(ItemAndClassic, RealFileDialogTest, ::testing::Values(TRUE, FALSE),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ItemDialog" : "ClassicDialog";
+                         });
+
+}  // namespace

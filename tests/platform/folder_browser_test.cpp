@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "platform/folder_browser.h"
+#include "platform/platform_seams.h"
+
+namespace orvanta {
+namespace {
+
+struct BrowserSetUp {
+    int runs = 0;
+    HWND owner = reinterpret_cast<HWND>(1);
+    PCIDLIST_ABSOLUTE root = reinterpret_cast<PCIDLIST_ABSOLUTE>(1);
+    char* displayName = reinterpret_cast<char*>(1);
+    std::string title;
+    UINT flags = 0;
+    BFFCALLBACK callback = nullptr;
+    LPARAM data = 0;
+};
+
+BrowserSetUp seen;
+std::wstring confirmedFolder;  // empty: the user cancels
+
+PIDLIST_ABSOLUTE ScriptedBrowser(BROWSEINFOA* info) {
+    ++seen.runs;
+    seen.owner = info->hwndOwner;
+    seen.root = info->pidlRoot;
+    seen.displayName = info->pszDisplayName;
+    seen.title = info->lpszTitle != nullptr ? info->lpszTitle : "";
+    seen.flags = info->ulFlags;
+    seen.callback = info->lpfn;
+    seen.data = info->lParam;
+    return confirmedFolder.empty() ? nullptr : ILCreateFromPathW(confirmedFolder.c_str());
+}
+
+std::string Cp932(const std::wstring& wide) {
+    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(bytes) - 1);
+    return text;
+}
+
+// A folder under the temporary folder, made for the test and removed after it.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::wstring& name) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + name;
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() { RemoveDirectoryW(path_.c_str()); }
+    const std::wstring& path() const { return path_; }
+
+  private:
+    std::wstring path_;
+};
+
+bool IsFolder(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class FolderBrowserTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        seen = {};
+        confirmedFolder.clear();
+        PlatformSeams().browseForFolder = ScriptedBrowser;
+    }
+    void TearDown() override { ResetPlatformSeams(); }
+};
+
+TEST_F(FolderBrowserTest, ShowsTheBrowserForFileSystemFoldersWithTheInitialFolderAsData) {
+    const char* initial = "C:\\temp";
+    BrowseForFolder(initial);
+
+    EXPECT_EQ(seen.runs, 1);
+    EXPECT_EQ(seen.owner, nullptr);
+    EXPECT_EQ(seen.root, nullptr);
+    EXPECT_EQ(seen.displayName, nullptr);
+    EXPECT_EQ(seen.title, Cp932(L"ソートの作業フォルダを指定"));
+    EXPECT_EQ(seen.flags, static_cast<UINT>(BIF_RETURNONLYFSDIRS));
+    EXPECT_EQ(seen.callback, &BrowseCallback);
+    EXPECT_EQ(seen.data, reinterpret_cast<LPARAM>(initial));
+}
+
+TEST_F(FolderBrowserTest, CancelGivesTheInitialFolderBack) {
+    PickOutcome outcome = PickOutcome::Chosen;
+    EXPECT_STREQ(BrowseForFolder("C:\\Users\\me\\AppData\\Local\\Temp", &outcome),
+                 "C:\\Users\\me\\AppData\\Local\\Temp");
+    EXPECT_EQ(outcome, PickOutcome::Cancelled);
+
+    EXPECT_STREQ(BrowseForFolder(nullptr, &outcome), "");
+    EXPECT_EQ(outcome, PickOutcome::Cancelled);
+    EXPECT_EQ(seen.data, 0);
+}
+
+TEST_F(FolderBrowserTest, ConfirmGivesTheChosenFolderInCodePage932) {
+    ScratchFolder folder(L"orvanta_作業");
+    ASSERT_TRUE(IsFolder(folder.path()));
+    confirmedFolder = folder.path();
+    PickOutcome outcome = PickOutcome::Cancelled;
+
+    EXPECT_EQ(BrowseForFolder("C:\\temp", &outcome), Cp932(folder.path()));
+    EXPECT_EQ(outcome, PickOutcome::Chosen);
+}
+
+TEST_F(FolderBrowserTest, AChosenFolderThatDoesNotFitIsRefusedAndTheInitialFolderKept) {
+    // 140 two-byte characters: short in UTF-16, too long for 259 bytes of code page 932.
+    const std::wstring half(70, L'表');
+    ScratchFolder outer(half);
+    ScratchFolder folder(half + L"\\" + half);
+    ASSERT_LT(folder.path().size(), 200u);
+    ASSERT_TRUE(IsFolder(folder.path()));
+    confirmedFolder = folder.path();
+    PickOutcome outcome = PickOutcome::Chosen;
+
+    EXPECT_STREQ(BrowseForFolder("C:\\temp", &outcome), "C:\\temp");
+    EXPECT_EQ(outcome, PickOutcome::TooLong);
+}
+
+TEST_F(FolderBrowserTest, AChosenFolderWithoutAnAnsiFormIsRefused) {
+    ScratchFolder folder(L"orvanta_\xD55C");  // a Hangul syllable: not in code page 932
+    ASSERT_TRUE(IsFolder(folder.path()));
+    confirmedFolder = folder.path();
+    PickOutcome outcome = PickOutcome::Chosen;
+
+    EXPECT_STREQ(BrowseForFolder("C:\\temp", &outcome), "C:\\temp");
+    EXPECT_EQ(outcome, PickOutcome::NotAnsi);
+}
+
+TEST_F(FolderBrowserTest, AnInitialFolderThatDoesNotFitIsRefusedWithoutABrowser) {
+    const std::string longest = "C:\\" + std::string(256, 'a');
+    PickOutcome outcome = PickOutcome::Cancelled;
+    EXPECT_EQ(BrowseForFolder(longest.c_str(), &outcome), longest);
+    EXPECT_EQ(seen.runs, 1);
+
+    const std::string tooLong = longest + "b";
+    EXPECT_STREQ(BrowseForFolder(tooLong.c_str(), &outcome), "");
+    EXPECT_EQ(outcome, PickOutcome::TooLong);
+    EXPECT_EQ(seen.runs, 1);
+}
+
+// A window that records the last message the callback sends it.
+struct SentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+SentMessage received;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER) {
+        received = {message, wParam, lParam};
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(BrowseCallbackTest, PreselectsTheDataOnInitializationOnly) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = RecordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "OrvantaBrowseCallbackTest";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    const char folder[] = "D:\\work\\tmp";
+
+    received = {};
+    EXPECT_EQ(BrowseCallback(window, BFFM_INITIALIZED, 0, reinterpret_cast<LPARAM>(folder)), 0);
+    EXPECT_EQ(received.message, 0x466u);
+    EXPECT_EQ(received.wParam, static_cast<WPARAM>(TRUE));
+    EXPECT_EQ(received.lParam, reinterpret_cast<LPARAM>(folder));
+
+    received = {};
+    EXPECT_EQ(BrowseCallback(window, BFFM_SELCHANGED, 0, reinterpret_cast<LPARAM>(folder)), 0);
+    EXPECT_EQ(BrowseCallback(window, BFFM_INITIALIZED, 0, 0), 0);
+    EXPECT_EQ(received.message, 0u);
+
+    DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace orvanta
