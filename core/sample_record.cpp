@@ -70,18 +70,10 @@ void NoRecord(SortPageKind kind, SampleRecord& record) {
     }
 }
 
-}  // namespace
-
-void ReadSampleRecord(SortPageKind kind, const char* path, SampleRecord& record,
-                      unsigned char delimiter) {
-    char store[kStoreSize];
-    const long got = os::ReadFileStart(path, store, kSampleReadLimit);
-    if (got < 0) {
-        record.encoding = EncodingClass::NotOpened;
-        NoRecord(kind, record);
-        return;
-    }
-    const std::size_t size = static_cast<std::size_t>(got);
+// Decodes the bytes of one read, which lie at the start of `store` followed by room for three
+// zero bytes.
+void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord& record,
+                 unsigned char delimiter) {
     store[size] = store[size + 1] = store[size + 2] = '\0';
     const auto* data = reinterpret_cast<const unsigned char*>(store);
 
@@ -124,6 +116,30 @@ void ReadSampleRecord(SortPageKind kind, const char* path, SampleRecord& record,
     if (kind == SortPageKind::Csv) {
         record.fieldCount = CountFields(record.view(), delimiter);
     }
+}
+
+}  // namespace
+
+void ReadSampleRecord(SortPageKind kind, const char* path, SampleRecord& record,
+                      unsigned char delimiter) {
+    char store[kStoreSize];
+    const long got = os::ReadFileStart(path, store, kSampleReadLimit);
+    if (got < 0) {
+        record.encoding = EncodingClass::NotOpened;
+        NoRecord(kind, record);
+        return;
+    }
+    DecodeStore(kind, store, static_cast<std::size_t>(got), record, delimiter);
+}
+
+void DecodeSampleRecord(SortPageKind kind, std::string_view bytes, SampleRecord& record,
+                        unsigned char delimiter) {
+    char store[kStoreSize];
+    const std::size_t size = bytes.size() < kSampleReadLimit ? bytes.size() : kSampleReadLimit;
+    if (size > 0) {
+        std::memcpy(store, bytes.data(), size);
+    }
+    DecodeStore(kind, store, size, record, delimiter);
 }
 
 }  // namespace orvanta

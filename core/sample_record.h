@@ -39,4 +39,9 @@ struct SampleRecord {
 void ReadSampleRecord(SortPageKind kind, const char* path, SampleRecord& record,
                       unsigned char delimiter);
 
+// The same for the bytes of a file's start that are already at hand (at most the first 65,535
+// of them take part).
+void DecodeSampleRecord(SortPageKind kind, std::string_view bytes, SampleRecord& record,
+                        unsigned char delimiter);
+
 }  // namespace orvanta

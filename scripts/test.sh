@@ -72,5 +72,16 @@ run_suites "$WINDOWS_BUILD_DIR"
 [ -n "${ORVANTA_XVFB_PID:-}" ] && kill "$ORVANTA_XVFB_PID" 2>/dev/null
 wineserver -k 2>/dev/null
 
+echo "== short fuzz runs"
+fuzz_output=$(bash scripts/fuzz.sh "${ORVANTA_FUZZ_SECONDS:-12}")
+echo "$fuzz_output"
+fuzz_summary=$(tail -n 1 <<<"$fuzz_output")
+if [[ "$fuzz_summary" =~ ^fuzz:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+  passed=$((passed + BASH_REMATCH[1]))
+  failed=$((failed + BASH_REMATCH[2]))
+else
+  failed=$((failed + 1))
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
