@@ -6,10 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "dialog_answerer.h"
 #include "framework/file_dialog.h"
 
 namespace {
 
+using orvanta::testing::DialogAnswerer;
 using Entry = std::pair<std::string, std::string>;
 
 TEST(FileDialogFilterTest, SplitsLabelAndPatternPairsUpToTheDoubledBar) {
@@ -49,78 +51,6 @@ TEST(FileDialogOptionsTest, ThePickerFlagsAskForCreationButNotForOverwriting) {
     EXPECT_EQ(ItemDialogOptions(openDefaults, OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
               static_cast<FILEOPENDIALOGOPTIONS>(FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
                                                  FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM));
-}
-
-// Drives a real file dialog from a timer on the test's own thread: the dialog's modal loop
-// dispatches the timer, which types a name and confirms, or cancels.
-struct DialogDriver {
-    std::wstring typedName;  // empty: cancel
-    HWND dialog = nullptr;
-    int ticks = 0;
-    int otherDialogs = 0;  // windows that came up after the answer, such as a prompt
-    bool timedOut = false;
-};
-DialogDriver driver;
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && std::string(className) == "#32770") {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && std::string(className) == "Edit") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (++driver.ticks > 200) {
-        // Never block the suite: leave the modal loop the hard way.
-        driver.timedOut = true;
-        KillTimer(nullptr, timer);
-        PostQuitMessage(0);
-        return;
-    }
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-    for (HWND window : dialogs) {
-        if (driver.dialog == nullptr) {
-            driver.dialog = window;
-            if (driver.typedName.empty()) {
-                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
-            HWND edit = nullptr;
-            EnumChildWindows(window, FindEdit, reinterpret_cast<LPARAM>(&edit));
-            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(driver.typedName.c_str()));
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return;
-        }
-        if (window != driver.dialog) {
-            ++driver.otherDialogs;
-            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-}
-
-INT_PTR RunDriven(CFileDialog& dialog, std::wstring typedName) {
-    driver = {};
-    driver.typedName = std::move(typedName);
-    UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveDialog);
-    INT_PTR result = dialog.DoModal();
-    KillTimer(nullptr, timer);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    return result;
 }
 
 std::wstring TempPath(const wchar_t* name) {
@@ -164,10 +94,11 @@ class RealFileDialogTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(RealFileDialogTest, CancelReturnsIdCancelWithoutAPath) {
     CFileDialog dialog(TRUE, nullptr, nullptr, 0x882004, "*(*.*)|*.*||", nullptr, GetParam());
+    DialogAnswerer answerer(IDCANCEL);
 
-    EXPECT_EQ(RunDriven(dialog, L""), IDCANCEL);
-    EXPECT_FALSE(driver.timedOut);
-    EXPECT_NE(driver.dialog, nullptr);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(answerer.timedOut());
+    EXPECT_NE(answerer.answered(), nullptr);
     EXPECT_EQ(dialog.GetPathName(), "");
 }
 
@@ -176,10 +107,11 @@ TEST_P(RealFileDialogTest, ATypedJapaneseNameComesBackInCodePage932) {
     DeleteFileW(path.c_str());
     CFileDialog dialog(FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_EXPLORER,
                        "csv(*.csv)|*.csv||", nullptr, GetParam());
+    DialogAnswerer answerer(IDOK, path);
 
-    EXPECT_EQ(RunDriven(dialog, path), IDOK);
-    EXPECT_FALSE(driver.timedOut);
-    EXPECT_EQ(driver.otherDialogs, 0);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(answerer.timedOut());
+    EXPECT_EQ(answerer.otherDialogs(), 0);
     EXPECT_EQ(dialog.GetPathName(), Cp932(path));
     EXPECT_EQ(dialog.GetFileExt(), "csv");
     EXPECT_EQ(dialog.GetPathStatus(), CFileDialog::PathStatus::Whole);

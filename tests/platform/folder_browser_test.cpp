@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "dialog_answerer.h"
 #include "platform/folder_browser.h"
 #include "platform/platform_seams.h"
 
@@ -145,6 +146,38 @@ TEST_F(FolderBrowserTest, AnInitialFolderThatDoesNotFitIsRefusedWithoutABrowser)
     EXPECT_STREQ(BrowseForFolder(tooLong.c_str(), &outcome), "");
     EXPECT_EQ(outcome, PickOutcome::TooLong);
     EXPECT_EQ(seen.runs, 1);
+}
+
+TEST(RealFolderBrowserTest, ConfirmingThePreselectedFolderGivesItBack) {
+    ResetPlatformSeams();
+    // An ASCII name: Wine's browser leaves a folder with a Japanese name unselected.
+    ScratchFolder folder(L"orvanta_work");
+    ASSERT_TRUE(IsFolder(folder.path()));
+    const std::string initial = Cp932(folder.path());
+    PickOutcome outcome = PickOutcome::Cancelled;
+    std::string chosen;
+    {
+        testing::DialogAnswerer answerer(IDOK);
+        chosen = BrowseForFolder(initial.c_str(), &outcome);
+        EXPECT_FALSE(answerer.timedOut());
+        EXPECT_NE(answerer.answered(), nullptr);
+    }
+    EXPECT_EQ(outcome, PickOutcome::Chosen);
+    EXPECT_TRUE(lstrcmpiA(chosen.c_str(), initial.c_str()) == 0) << chosen;
+}
+
+TEST(RealFolderBrowserTest, CancelGivesTheInitialFolderBack) {
+    ResetPlatformSeams();
+    PickOutcome outcome = PickOutcome::Chosen;
+    std::string chosen;
+    {
+        testing::DialogAnswerer answerer(IDCANCEL);
+        chosen = BrowseForFolder("C:\\windows", &outcome);
+        EXPECT_FALSE(answerer.timedOut());
+        EXPECT_NE(answerer.answered(), nullptr);
+    }
+    EXPECT_EQ(outcome, PickOutcome::Cancelled);
+    EXPECT_EQ(chosen, "C:\\windows");
 }
 
 // A window that records the last message the callback sends it.
