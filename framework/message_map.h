@@ -41,7 +41,7 @@ struct MessageMap {
         return GetThisMessageMap();                     \
     }                                                   \
     const MessageMap* theClass::GetThisMessageMap() {   \
-        using ThisClass = theClass;                     \
+        using ThisClass [[maybe_unused]] = theClass;    \
         using TheBaseClass = baseClass;                 \
         static const MessageMapEntry entries[] = {
 #define END_MESSAGE_MAP()                                                      \

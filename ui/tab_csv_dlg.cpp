@@ -1,0 +1,121 @@
+#include "ui/tab_csv_dlg.h"
+
+#include <string>
+
+#include "core/os/os.h"
+#include "core/page_settings.h"
+#include "res/resource.h"
+#include "ui/cc_button.h"
+#include "ui/page_data.h"
+#include "ui/page_entry_limits.h"
+
+namespace {
+
+orvanta::PageBrushes csvPageBrushes;
+CCButton csvAddKeyButton;
+CCButton csvExecuteButton;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(TabCsvDlg, CDialogEx)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+TabCsvDlg::TabCsvDlg() : CDialogEx(IDD_TAB_CSV) {}
+
+void TabCsvDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialogEx::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_EDIT_INPUT, m_editInput);
+    DDX_Control(pDX, IDC_EDIT_OUTPUT, m_editOutput);
+    DDX_Control(pDX, IDC_EDIT_KEY_POSITION, m_editKeyPosition);
+    DDX_Control(pDX, IDC_EDIT_KEY_LENGTH, m_editKeyLength);
+    DDX_Control(pDX, IDC_RADIO_ASCENDING, m_radioAscending);
+    DDX_Control(pDX, IDC_RADIO_DESCENDING, m_radioDescending);
+    DDX_Control(pDX, IDC_RADIO_STRING, m_radioString);
+    DDX_Control(pDX, IDC_RADIO_NUMBER, m_radioNumber);
+    DDX_Control(pDX, IDC_RADIO_COMMA_NUMBER, m_radioCommaNumber);
+    DDX_Control(pDX, IDC_EDIT_VALUE_PREVIEW, m_editValuePreview);
+    DDX_Control(pDX, IDC_EDIT_KEY_DEFINITION, m_editKeyDefinition);
+    DDX_Control(pDX, IDC_CSV_RADIO_SHIFT_JIS, m_radioShiftJis);
+    DDX_Control(pDX, IDC_CSV_RADIO_UTF16LE, m_radioUtf16Le);
+    DDX_Control(pDX, IDC_CSV_RADIO_CASE_SENSITIVE, m_radioCaseSensitive);
+    DDX_Control(pDX, IDC_CSV_RADIO_CASE_IGNORE, m_radioIgnoreCase);
+    DDX_Control(pDX, IDC_EDIT_MEMORY, m_editMemory);
+    DDX_Control(pDX, IDC_EDIT_WORK_FOLDER, m_editWorkFolder);
+    DDX_Control(pDX, IDC_CSV_EDIT_DELIMITER_HEX, m_editDelimiterHex);
+    DDX_Control(pDX, IDC_CSV_EDIT_DELIMITER_CHAR, m_editDelimiterChar);
+    DDX_Control(pDX, IDC_EDIT_COMMAND_LINE, m_editCommandLine);
+    DDX_Control(pDX, IDC_LABEL_KEY_LENGTH, m_staticKeyLength);
+    DDX_Control(pDX, IDC_EDIT_RECORD_INFO, m_editRecordInfo);
+    DDX_Control(pDX, IDC_CSV_RADIO_UTF8, m_radioUtf8);
+}
+
+BOOL TabCsvDlg::OnInitDialog() {
+    using namespace orvanta;
+    CDialogEx::OnInitDialog();
+
+    m_editInput.SetLimitText(kPathEntryLimit);
+    m_editOutput.SetLimitText(kPathEntryLimit);
+    m_editKeyPosition.SetLimitText(kKeyFieldEntryLimit);
+    m_editKeyLength.SetLimitText(kKeyFieldEntryLimit);
+    m_editKeyLength.SetWindowText("32");
+
+    m_radioAscending.SetCheck(BST_CHECKED);
+    m_radioString.SetCheck(BST_CHECKED);
+    m_radioDescending.SetCheck(BST_UNCHECKED);
+    m_radioNumber.SetCheck(BST_UNCHECKED);
+    m_radioCommaNumber.SetCheck(BST_UNCHECKED);
+
+    m_editValuePreview.SetLimitText(kDisplayEntryLimit);
+    m_editKeyDefinition.SetLimitText(kDisplayEntryLimit);
+
+    // "UTF-8" is left alone: it starts cleared.
+    m_radioShiftJis.SetCheck(BST_CHECKED);
+    m_radioCaseSensitive.SetCheck(BST_CHECKED);
+    m_radioUtf16Le.SetCheck(BST_UNCHECKED);
+    m_radioIgnoreCase.SetCheck(BST_UNCHECKED);
+
+    m_editMemory.SetLimitText(kMemoryEntryLimit);
+    m_editWorkFolder.SetLimitText(kPathEntryLimit);
+    m_editWorkFolder.SetWindowText(os::EnvironmentValue("TEMP").c_str());
+
+    m_editDelimiterHex.SetLimitText(kDelimiterHexEntryLimit);
+    m_editDelimiterHex.SetWindowText("2C");
+    m_editDelimiterChar.SetLimitText(kDelimiterCharEntryLimit);
+
+    m_editCommandLine.SetLimitText(kCommandLineEntryLimit);
+    m_editCommandLine.SetWindowText(std::string(kCsvEngineName).c_str());
+
+    CsvPageData().ResetForPageStart();
+
+    SetUpCommandButton(csvAddKeyButton, *this, IDC_BUTTON_ADD_KEY, kDarkGreen);
+    SetUpCommandButton(csvExecuteButton, *this, IDC_BUTTON_EXECUTE, kNavy);
+    return TRUE;
+}
+
+orvanta::PageControlRole TabCsvDlg::RoleOf(HWND control) const {
+    using orvanta::PageControlRole;
+    if (orvanta::IsAnyOf(control, {&m_editInput, &m_editOutput, &m_editKeyPosition,
+                                   &m_editKeyLength, &m_editMemory, &m_editWorkFolder,
+                                   &m_editDelimiterHex, &m_editDelimiterChar})) {
+        return PageControlRole::EditableField;
+    }
+    if (orvanta::IsAnyOf(control, {&m_radioAscending, &m_radioDescending, &m_radioString,
+                                   &m_radioNumber, &m_radioCommaNumber})) {
+        return PageControlRole::KeyRadio;
+    }
+    if (orvanta::IsAnyOf(control, {&m_radioShiftJis, &m_radioUtf16Le, &m_radioUtf8,
+                                   &m_radioCaseSensitive, &m_radioIgnoreCase})) {
+        return PageControlRole::OptionRadio;
+    }
+    if (control == m_editCommandLine.m_hWnd) {
+        return PageControlRole::CommandLine;
+    }
+    return PageControlRole::Other;
+}
+
+HBRUSH TabCsvDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
+    const HBRUSH brush = orvanta::AnswerPageColour(csvPageBrushes, dc, ::GetDlgCtrlID(control),
+                                                   RoleOf(control), kind);
+    return brush != nullptr ? brush : CDialogEx::OnCtlColor(dc, control, kind);
+}
