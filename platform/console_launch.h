@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "platform/outcomes.h"
 
 namespace orvanta {

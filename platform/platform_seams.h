@@ -26,7 +26,7 @@ struct PlatformSeamTable {
     PIDLIST_ABSOLUTE (*browseForFolder)(BROWSEINFOA* info);
     // Starts a process as CreateProcessA does with default security, the caller's environment
     // and current directory; returns the new process's id, or 0 when nothing started.
-    DWORD (*launch)
+    DWORD(*launch)
     (const char* applicationName, char* commandLine, BOOL inheritHandles, DWORD creationFlags,
      STARTUPINFOA* startup);
     // Sets the text attribute of the program's standard output.

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog_answerer.h"
 #include "platform/file_pickers.h"
 #include "platform/platform_seams.h"
 
@@ -173,6 +174,55 @@ TEST_F(FilePickersTest, APathTheDialogCouldNotGiveIsRefused) {
         EXPECT_STREQ(PickOutputFile("csv", &outcome), "");
         EXPECT_EQ(outcome, expected);
     }
+}
+
+std::wstring TempPath(const wchar_t* name) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + name;
+}
+
+std::string Cp932(const std::wstring& wide) {
+    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(bytes) - 1);
+    return text;
+}
+
+TEST(RealPickerTest, InputPickerGivesAnExistingFileTypedIntoTheDialog) {
+    ResetPlatformSeams();
+    const std::wstring path = TempPath(L"orvanta_入力.csv");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    PickOutcome outcome = PickOutcome::Cancelled;
+    std::string chosen;
+    {
+        testing::DialogAnswerer answerer(IDOK, path);
+        chosen = PickInputFile(&outcome);
+        EXPECT_FALSE(answerer.timedOut());
+        EXPECT_EQ(answerer.otherDialogs(), 0);
+    }
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(outcome, PickOutcome::Chosen);
+    EXPECT_EQ(chosen, Cp932(path));
+}
+
+TEST(RealPickerTest, OutputPickerAppendsTheExtensionToATypedName) {
+    ResetPlatformSeams();
+    const std::wstring path = TempPath(L"orvanta_出力");
+    DeleteFileW(path.c_str());
+    PickOutcome outcome = PickOutcome::Cancelled;
+    std::string chosen;
+    {
+        testing::DialogAnswerer answerer(IDOK, path);
+        chosen = PickOutputFile("csv", &outcome);
+        EXPECT_FALSE(answerer.timedOut());
+        EXPECT_EQ(answerer.otherDialogs(), 0);
+    }
+    EXPECT_EQ(outcome, PickOutcome::Chosen);
+    EXPECT_EQ(chosen, Cp932(path) + ".csv");
 }
 
 }  // namespace
