@@ -11,7 +11,7 @@ FileDialogAnswer RunFileDialog(CFileDialog& dialog) {
     return answer;
 }
 
-PIDLIST_ABSOLUTE BrowseForFolderCall(BROWSEINFOA* info) {
+PIDLIST_ABSOLUTE ShowFolderBrowser(BROWSEINFOA* info) {
     return SHBrowseForFolderA(info);
 }
 
@@ -33,7 +33,7 @@ void SetTextAttribute(WORD attribute) {
     SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), attribute);
 }
 
-constexpr PlatformSeamTable kRealCalls = {RunFileDialog, BrowseForFolderCall, Launch,
+constexpr PlatformSeamTable kRealCalls = {RunFileDialog, ShowFolderBrowser, Launch,
                                           SetTextAttribute};
 
 PlatformSeamTable seams = kRealCalls;

@@ -19,18 +19,22 @@ struct FileDialogAnswer {
     CFileDialog::PathStatus status = CFileDialog::PathStatus::Whole;
 };
 
+// Runs the dialog modally.
+using RunFileDialogCall = FileDialogAnswer (*)(CFileDialog& dialog);
+// Shows the folder browser: SHBrowseForFolderA.
+using BrowseForFolderCall = PIDLIST_ABSOLUTE (*)(BROWSEINFOA* info);
+// Starts a process as CreateProcessA does with default security, the caller's environment and
+// current directory; returns the new process's id, or 0 when nothing started.
+using LaunchCall = DWORD (*)(const char* applicationName, char* commandLine, BOOL inheritHandles,
+                             DWORD creationFlags, STARTUPINFOA* startup);
+// Sets the text attribute of the program's standard output.
+using SetTextAttributeCall = void (*)(WORD attribute);
+
 struct PlatformSeamTable {
-    // Runs the dialog modally.
-    FileDialogAnswer (*runFileDialog)(CFileDialog& dialog);
-    // Shows the folder browser: SHBrowseForFolderA.
-    PIDLIST_ABSOLUTE (*browseForFolder)(BROWSEINFOA* info);
-    // Starts a process as CreateProcessA does with default security, the caller's environment
-    // and current directory; returns the new process's id, or 0 when nothing started.
-    DWORD(*launch)
-    (const char* applicationName, char* commandLine, BOOL inheritHandles, DWORD creationFlags,
-     STARTUPINFOA* startup);
-    // Sets the text attribute of the program's standard output.
-    void (*setTextAttribute)(WORD attribute);
+    RunFileDialogCall runFileDialog;
+    BrowseForFolderCall browseForFolder;
+    LaunchCall launch;
+    SetTextAttributeCall setTextAttribute;
 };
 
 PlatformSeamTable& PlatformSeams();
