@@ -109,7 +109,7 @@ const ExpectedDialog& ExpectedAboutBox() {
             {-1, u"Static", u"", 103, kChild | SS_ICON, 0, 14, 14, 20, 20},
             {-1, u"Static", u"Orvanta、バージョン 1.0", -1,
              kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 42, 14, 114, 8},
-            {-1, u"Static", u"Copyright (C) 2026 The Orvanta developers", -1,
+            {-1, u"Static", u"Copyright (C) 2026 Orvanta", -1,
              kChild | SS_LEFT | WS_GROUP, 0, 42, 26, 114, 8},
             {1, u"Button", u"OK", -1, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 0, 113, 41,
              50, 14},
