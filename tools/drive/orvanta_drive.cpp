@@ -1,0 +1,184 @@
+// Drives a running Orvanta.exe from another process, addressing controls by id only.
+//
+//   orvanta_drive STEP...
+//     wait                  wait for the main window (30 s at most)
+//     tab=N                 select tab N as a click on it would
+//     about / close-about   open the About box from the system menu / close it with OK
+//     set=PAGE:ID:TEXT      set a control's text (UTF-8); PAGE is main, csv or txt
+//     click=PAGE:ID         click a button
+//     get=PAGE:ID           print a control's text (UTF-8) on its own line
+//     sleep=MS              wait
+//     rect                  print the main window's geometry as WIDTHxHEIGHT+X+Y
+//     close                 close the main window as its title bar would
+// Exits 1 with a message on the first step that cannot be done.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const wchar_t kMainTitle[] =
+    L"Velkano_\u30b3\u30de\u30f3\u30c9\u30e9\u30a4\u30f3\u4f5c\u6210\u30a6\u30a3\u30b6\u30fc\u30c9";
+const wchar_t kAboutTitle[] = L"Orvanta \u306b\u3064\u3044\u3066";
+constexpr int kTabControlId = 1000;
+constexpr int kCsvOnlyControlId = 1022;  // the hexadecimal delimiter field
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "orvanta_drive: %s\n", message.c_str());
+    std::exit(1);
+}
+
+std::wstring Wide(const std::string& utf8) {
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(units > 0 ? units : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), units);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(bytes > 0 ? bytes : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    return utf8;
+}
+
+HWND WaitForWindow(const wchar_t* title, int milliseconds) {
+    for (int waited = 0; waited <= milliseconds; waited += 50) {
+        if (HWND window = FindWindowW(L"#32770", title)) {
+            return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+HWND MainWindow() {
+    HWND main = FindWindowW(L"#32770", kMainTitle);
+    if (main == nullptr) {
+        Fail("the main window is not there");
+    }
+    return main;
+}
+
+HWND Page(const std::string& name) {
+    HWND main = MainWindow();
+    if (name == "main") {
+        return main;
+    }
+    HWND tab = GetDlgItem(main, kTabControlId);
+    for (HWND page = GetWindow(tab, GW_CHILD); page != nullptr;
+         page = GetWindow(page, GW_HWNDNEXT)) {
+        const bool csv = GetDlgItem(page, kCsvOnlyControlId) != nullptr;
+        if ((name == "csv") == csv) {
+            return page;
+        }
+    }
+    Fail("no page " + name);
+}
+
+HWND Control(const std::string& pageAndId, std::string* rest = nullptr) {
+    const auto colon = pageAndId.find(':');
+    if (colon == std::string::npos) {
+        Fail("expected PAGE:ID in " + pageAndId);
+    }
+    const auto second = pageAndId.find(':', colon + 1);
+    const int id = std::atoi(pageAndId.substr(colon + 1, second - colon - 1).c_str());
+    if (rest != nullptr) {
+        *rest = second == std::string::npos ? std::string() : pageAndId.substr(second + 1);
+    }
+    HWND control = GetDlgItem(Page(pageAndId.substr(0, colon)), id);
+    if (control == nullptr) {
+        Fail("no control " + pageAndId.substr(0, second));
+    }
+    return control;
+}
+
+// TCN_SELCHANGE carries a pointer, so its header is written into the other process.
+void SelectTab(int item) {
+    HWND main = MainWindow();
+    HWND tab = GetDlgItem(main, kTabControlId);
+    SendMessageW(tab, TCM_SETCURSEL, item, 0);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        Fail("cannot open the program's process");
+    }
+    NMHDR header{tab, static_cast<UINT_PTR>(kTabControlId), static_cast<UINT>(TCN_SELCHANGE)};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof header, MEM_COMMIT, PAGE_READWRITE);
+    if (remote == nullptr ||
+        !WriteProcessMemory(process, remote, &header, sizeof header, nullptr)) {
+        Fail("cannot write the notification into the program");
+    }
+    SendMessageW(main, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+}
+
+void Step(const std::string& step) {
+    const auto equals = step.find('=');
+    const std::string verb = step.substr(0, equals);
+    const std::string argument =
+        equals == std::string::npos ? std::string() : step.substr(equals + 1);
+    if (verb == "wait") {
+        if (WaitForWindow(kMainTitle, 30000) == nullptr) {
+            Fail("the main window did not appear");
+        }
+    } else if (verb == "tab") {
+        SelectTab(std::atoi(argument.c_str()));
+    } else if (verb == "about") {
+        PostMessageW(MainWindow(), WM_SYSCOMMAND, 0x10, 0);
+        if (WaitForWindow(kAboutTitle, 10000) == nullptr) {
+            Fail("the About box did not appear");
+        }
+    } else if (verb == "close-about") {
+        HWND about = FindWindowW(L"#32770", kAboutTitle);
+        if (about == nullptr) {
+            Fail("no About box to close");
+        }
+        PostMessageW(about, WM_COMMAND, IDOK, 0);
+    } else if (verb == "set") {
+        std::string text;
+        HWND control = Control(argument, &text);
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    } else if (verb == "click") {
+        PostMessageW(Control(argument), BM_CLICK, 0, 0);
+    } else if (verb == "get") {
+        HWND control = Control(argument);
+        std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+        text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+        std::printf("%s\n", Utf8(text).c_str());
+    } else if (verb == "rect") {
+        RECT bounds{};
+        GetWindowRect(MainWindow(), &bounds);
+        std::printf("%ldx%ld+%ld+%ld\n", bounds.right - bounds.left, bounds.bottom - bounds.top,
+                    bounds.left, bounds.top);
+    } else if (verb == "sleep") {
+        Sleep(std::atoi(argument.c_str()));
+    } else if (verb == "close") {
+        PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        Fail("unknown step " + step);
+    }
+}
+
+}  // namespace
+
+int main() {
+    // The wide command line keeps Japanese texts whatever the ANSI code page.
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i < count; ++i) {
+        Step(Utf8(arguments[i]));
+    }
+    LocalFree(arguments);
+    std::fflush(stdout);
+    return 0;
+}
