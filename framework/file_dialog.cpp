@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "core/sjis.h"
+#include "framework/win_app.h"
+#include "framework/wnd.h"
 #include "platform/ansi_path.h"
 #include "platform/com_apartment.h"
 
@@ -89,13 +91,13 @@ FILEOPENDIALOGOPTIONS ItemDialogOptions(FILEOPENDIALOGOPTIONS defaults, DWORD of
 }
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
-                         DWORD dwFlags, const char* lpszFilter, HWND hWndParent, BOOL bVistaStyle)
+                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd, BOOL bVistaStyle)
     : m_openFileDialog(bOpenFileDialog != FALSE),
       m_defExt(lpszDefExt != nullptr ? lpszDefExt : ""),
       m_initialFileName(lpszFileName != nullptr ? lpszFileName : ""),
       m_flags(dwFlags),
       m_filter(lpszFilter != nullptr ? lpszFilter : ""),
-      m_parent(hWndParent),
+      m_parent(pParentWnd),
       m_vistaStyle(bVistaStyle != FALSE) {}
 
 std::vector<std::pair<std::string, std::string>> CFileDialog::FilterEntries() const {
@@ -130,7 +132,11 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 HWND CFileDialog::Owner() const {
-    return m_parent != nullptr ? m_parent : GetActiveWindow();
+    if (m_parent != nullptr) {
+        return m_parent->GetSafeHwnd();
+    }
+    const CWinApp* app = AfxGetApp();
+    return app != nullptr && app->m_pMainWnd != nullptr ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
 bool CFileDialog::RunItemDialog(INT_PTR& result) {

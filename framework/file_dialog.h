@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+class CWnd;
+
 // The extension of a path's last component as the shell finds it (PathFindExtensionA), without
 // its period; empty when there is none. "D:\a.b\out" has none, "out." has an empty one.
 std::string PathExtensionOf(const char* path);
@@ -29,11 +31,11 @@ class CFileDialog {
     };
 
     // `filter` holds label|pattern pairs separated by "|" and ends with "||", e.g.
-    // "csv(*.csv)|*.csv||". Without a parent the thread's active window owns the dialog.
+    // "csv(*.csv)|*.csv||". Without a parent the application's main window owns the dialog.
     CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr,
                 const char* lpszFileName = nullptr,
                 DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                const char* lpszFilter = nullptr, HWND hWndParent = nullptr,
+                const char* lpszFilter = nullptr, CWnd* pParentWnd = nullptr,
                 BOOL bVistaStyle = TRUE);
     virtual ~CFileDialog() = default;
     CFileDialog(const CFileDialog&) = delete;
@@ -53,7 +55,7 @@ class CFileDialog {
     const std::string& GetInitialFileName() const { return m_initialFileName; }
     DWORD GetFlags() const { return m_flags; }
     const std::string& GetFilter() const { return m_filter; }
-    HWND GetParentWindow() const { return m_parent; }
+    CWnd* GetParentWnd() const { return m_parent; }
     bool IsVistaStyle() const { return m_vistaStyle; }
 
     // The filter's label and pattern pairs, split at each "|" that begins a character.
@@ -74,7 +76,7 @@ class CFileDialog {
     std::string m_initialFileName;
     DWORD m_flags;
     std::string m_filter;
-    HWND m_parent;
+    CWnd* m_parent;
     bool m_vistaStyle;
 
     std::string m_pathName;

@@ -78,6 +78,7 @@ void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
 
 void DialogAnswerer::Answer(HWND dialog) {
     answered_ = dialog;
+    answeredOwner_ = GetWindow(dialog, GW_OWNER);
     if (!typedName_.empty()) {
         HWND edit = nullptr;
         EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&edit));

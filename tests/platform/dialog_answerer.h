@@ -19,6 +19,8 @@ class DialogAnswerer {
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
     HWND answered() const { return answered_; }
+    // The owner of the answered dialog, as it was when answered.
+    HWND answeredOwner() const { return answeredOwner_; }
     int otherDialogs() const { return otherDialogs_; }
     // True when no dialog came within the time limit and the modal loop was ended by WM_QUIT.
     bool timedOut() const { return timedOut_; }
@@ -32,6 +34,7 @@ class DialogAnswerer {
     UINT_PTR timer_ = 0;
     int ticks_ = 0;
     HWND answered_ = nullptr;
+    HWND answeredOwner_ = nullptr;
     int otherDialogs_ = 0;
     bool timedOut_ = false;
 };

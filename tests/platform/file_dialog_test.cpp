@@ -8,6 +8,8 @@
 
 #include "dialog_answerer.h"
 #include "framework/file_dialog.h"
+#include "framework/win_app.h"
+#include "framework/wnd.h"
 
 namespace {
 
@@ -115,6 +117,24 @@ TEST_P(RealFileDialogTest, ATypedJapaneseNameComesBackInCodePage932) {
     EXPECT_EQ(dialog.GetPathName(), Cp932(path));
     EXPECT_EQ(dialog.GetFileExt(), "csv");
     EXPECT_EQ(dialog.GetPathStatus(), CFileDialog::PathStatus::Whole);
+}
+
+TEST_P(RealFileDialogTest, WithoutAParentTheApplicationsMainWindowOwnsIt) {
+    HWND window = CreateWindowA("STATIC", "main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.SubclassWindow(window));
+    CWinApp app;
+    app.m_pMainWnd = &mainWnd;
+
+    CFileDialog dialog(TRUE, nullptr, nullptr, 0x882004, "*(*.*)|*.*||", nullptr, GetParam());
+    DialogAnswerer answerer(IDCANCEL);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(answerer.answeredOwner(), window);
+
+    app.m_pMainWnd = nullptr;
+    DestroyWindow(window);
 }
 
 INSTANTIATE_TEST_SUITE_P(ItemAndClassic, RealFileDialogTest, ::testing::Values(TRUE, FALSE),

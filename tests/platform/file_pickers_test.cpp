@@ -19,7 +19,7 @@ struct DialogSetUp {
     unsigned long flags = 0;
     std::string filter;
     std::vector<std::pair<std::string, std::string>> entries;
-    HWND parent = nullptr;
+    CWnd* parent = nullptr;
     bool vistaStyle = false;
 };
 
@@ -34,7 +34,7 @@ FileDialogAnswer ScriptedDialog(CFileDialog& dialog) {
     seen.flags = dialog.GetFlags();
     seen.filter = dialog.GetFilter();
     seen.entries = dialog.FilterEntries();
-    seen.parent = dialog.GetParentWindow();
+    seen.parent = dialog.GetParentWnd();
     seen.vistaStyle = dialog.IsVistaStyle();
     return scripted;
 }
