@@ -100,26 +100,24 @@ HWND Control(const std::string& pageAndId, std::string* rest = nullptr) {
     return control;
 }
 
-// TCN_SELCHANGE carries a pointer, so its header is written into the other process.
+// Clicks along the row of tab buttons until the item is selected, so that the tab control
+// itself raises its notifications inside the program (a notification carries a pointer and
+// cannot be sent from another process, and item rectangles cannot be asked for either).
 void SelectTab(int item) {
-    HWND main = MainWindow();
-    HWND tab = GetDlgItem(main, kTabControlId);
-    SendMessageW(tab, TCM_SETCURSEL, item, 0);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(main, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-    if (process == nullptr) {
-        Fail("cannot open the program's process");
+    HWND tab = GetDlgItem(MainWindow(), kTabControlId);
+    RECT client{};
+    GetClientRect(tab, &client);
+    for (int x = 4; x < client.right; x += 8) {
+        if (SendMessageW(tab, TCM_GETCURSEL, 0, 0) == item) {
+            return;
+        }
+        const LPARAM point = MAKELPARAM(x, 8);
+        SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(tab, WM_LBUTTONUP, 0, point);
     }
-    NMHDR header{tab, static_cast<UINT_PTR>(kTabControlId), static_cast<UINT>(TCN_SELCHANGE)};
-    void* remote = VirtualAllocEx(process, nullptr, sizeof header, MEM_COMMIT, PAGE_READWRITE);
-    if (remote == nullptr ||
-        !WriteProcessMemory(process, remote, &header, sizeof header, nullptr)) {
-        Fail("cannot write the notification into the program");
+    if (SendMessageW(tab, TCM_GETCURSEL, 0, 0) != item) {
+        Fail("tab " + std::to_string(item) + " cannot be selected");
     }
-    SendMessageW(main, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(remote));
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
 }
 
 void Step(const std::string& step) {
