@@ -134,6 +134,8 @@ struct AboutVisit {
     HWND about = nullptr;
     std::wstring title;
     bool hasOkButton = false;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
 };
 AboutVisit aboutVisit;
 
@@ -146,6 +148,8 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
     aboutVisit.about = about;
     aboutVisit.title = WideText(about);
     aboutVisit.hasOkButton = GetDlgItem(about, IDOK) != nullptr;
+    aboutVisit.owner = GetWindow(about, GW_OWNER);
+    aboutVisit.ownerEnabled = aboutVisit.owner != nullptr && IsWindowEnabled(aboutVisit.owner);
     SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
 }
 
@@ -159,6 +163,10 @@ TEST_F(MainWindowTest, AboutCommandWithLowBitsSetShowsTheAboutBox) {
     EXPECT_NE(aboutVisit.about, nullptr);
     EXPECT_EQ(aboutVisit.title, L"Orvanta について");
     EXPECT_TRUE(aboutVisit.hasOkButton);
+    // Modal to the main window.
+    EXPECT_EQ(aboutVisit.owner, main.window());
+    EXPECT_FALSE(aboutVisit.ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(main.window()));
     EXPECT_FALSE(IsWindow(aboutVisit.about));
     EXPECT_EQ(main.dialog.cancels, 0);
 }
