@@ -41,6 +41,11 @@ DialogAnswerer::DialogAnswerer(int command, std::wstring typedName)
     timer_ = SetTimer(nullptr, 0, kTickMs, Tick);
 }
 
+DialogAnswerer::DialogAnswerer(int command, std::function<bool(HWND)> ready)
+    : DialogAnswerer(command) {
+    ready_ = std::move(ready);
+}
+
 DialogAnswerer::~DialogAnswerer() {
     KillTimer(nullptr, timer_);
     active = nullptr;
@@ -66,7 +71,9 @@ void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
     for (HWND dialog : dialogs) {
         if (self->answered_ == nullptr) {
-            self->Answer(dialog);
+            if (!self->ready_ || self->ready_(dialog)) {
+                self->Answer(dialog);
+            }
             return;
         }
         if (dialog != self->answered_) {

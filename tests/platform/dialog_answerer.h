@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace orvanta::testing {
@@ -14,6 +15,9 @@ class DialogAnswerer {
     // first visible edit control when one is given. Any further dialog, such as a prompt,
     // is cancelled and counted.
     explicit DialogAnswerer(int command, std::wstring typedName = {});
+    // Waits with the answer until `ready` holds for the dialog (a dialog that fills itself in
+    // after it shows, such as the folder browser with its preselection).
+    DialogAnswerer(int command, std::function<bool(HWND)> ready);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
@@ -31,6 +35,7 @@ class DialogAnswerer {
 
     int command_;
     std::wstring typedName_;
+    std::function<bool(HWND)> ready_;
     UINT_PTR timer_ = 0;
     int ticks_ = 0;
     HWND answered_ = nullptr;
