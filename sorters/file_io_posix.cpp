@@ -1,0 +1,158 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
+#include "sorters/file_io.h"
+#include "sorters/temp_files.h"
+
+namespace orvanta::sorters {
+
+bool RemoveFileForCleanup(const char* path) {
+    return unlink(path) == 0;
+}
+
+File::File(File&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = kClosed;
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = kClosed;
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+File File::OpenRead(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return File(fd < 0 ? kClosed : fd);
+}
+
+File File::CreateNew(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return File(fd < 0 ? kClosed : fd);
+}
+
+std::int64_t File::Read(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t count = read(static_cast<int>(handle_), buffer, size);
+        if (count >= 0 || errno != EINTR) {
+            return count;
+        }
+    }
+}
+
+bool File::WriteAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t count = write(static_cast<int>(handle_), data, size);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        data += count;
+        size -= static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+std::int64_t File::Size() const {
+    struct stat status {};
+    if (fstat(static_cast<int>(handle_), &status) != 0) {
+        return -1;
+    }
+    return status.st_size;
+}
+
+bool File::Close() {
+    if (handle_ == kClosed) {
+        return true;
+    }
+    const bool closed = close(static_cast<int>(handle_)) == 0;
+    handle_ = kClosed;
+    return closed;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string EnvironmentFolder(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string SystemTempFolder() {
+    const std::string tmpdir = EnvironmentFolder("TMPDIR");
+    return tmpdir.empty() ? "/tmp" : tmpdir;
+}
+
+char PathSeparator() {
+    return '/';
+}
+
+unsigned ProcessId() {
+    return static_cast<unsigned>(getpid());
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void WriteConsoleText(std::string_view utf8) {
+    const char* data = utf8.data();
+    std::size_t size = utf8.size();
+    while (size > 0) {
+        const ssize_t count = write(STDERR_FILENO, data, size);
+        if (count <= 0) {
+            return;
+        }
+        data += count;
+        size -= static_cast<std::size_t>(count);
+    }
+}
+
+std::string PathForMessage(const std::string& path) {
+    return path;
+}
+
+namespace {
+
+extern "C" void RemoveTempFilesAndExit(int signalNumber) {
+    TempFiles::RemoveAll();
+    _exit(128 + signalNumber);
+}
+
+}  // namespace
+
+void InstallInterruptCleanup() {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signalNumber, RemoveTempFilesAndExit);
+    }
+}
+
+}  // namespace orvanta::sorters

@@ -1,0 +1,31 @@
+#pragma once
+// Shows a long sort's progress: nothing during the first seconds, then at most once a second.
+
+#include <chrono>
+#include <cstdint>
+
+#include "sorters/reporter.h"
+
+namespace orvanta::sorters {
+
+class ProgressMeter {
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    ProgressMeter(Reporter& reporter, std::uint64_t inputBytes);
+
+    void Reading(std::uint64_t bytesRead);
+    void Merging(std::uint64_t itemsDone, std::uint64_t itemsTotal);
+    void Done(std::uint64_t records);
+
+  private:
+    bool Due();
+
+    Reporter& reporter_;
+    const std::uint64_t inputBytes_;
+    const Clock::time_point start_;
+    Clock::time_point lastShown_;
+    bool shown_ = false;
+};
+
+}  // namespace orvanta::sorters

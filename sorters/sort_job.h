@@ -1,0 +1,39 @@
+#pragma once
+// What one sorter run is asked to do, as read from its command line.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvanta::sorters {
+
+enum class SorterKind { Csv, Text };
+
+enum class KeyType { String, Number, CommaNumber };
+
+struct KeyTerm {
+    std::int32_t position = 0;  // field number (CSV) or start column (text), from 1
+    std::int32_t length = 0;    // bytes; 0 for a CSV numeric key, which takes the whole field
+    bool descending = false;
+    KeyType type = KeyType::String;
+};
+
+inline constexpr std::uint64_t kDefaultMemoryMb = 2048;
+
+struct SortJob {
+    SorterKind kind = SorterKind::Csv;
+    std::string inputPath;
+    std::string outputPath;
+    std::vector<KeyTerm> keys;
+    bool utf16 = false;
+    std::uint64_t memoryBytes = kDefaultMemoryMb << 20;
+    std::string workFolder;  // empty: TEMP, else the system's temporary folder
+    bool ignoreCase = false;
+    unsigned char delimiter = ',';
+    // Most run files merged at once; 0 chooses from the memory. Tests set it low to force
+    // several merge passes.
+    std::size_t maxMergeFanIn = 0;
+};
+
+}  // namespace orvanta::sorters

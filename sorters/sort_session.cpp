@@ -1,0 +1,363 @@
+#include "sorters/sort_session.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "core/utf16_to_ansi.h"
+#include "sorters/buffered_writer.h"
+#include "sorters/messages.h"
+#include "sorters/record_reader.h"
+#include "sorters/run_merger.h"
+#include "sorters/sorter.h"
+#include "sorters/temp_files.h"
+
+namespace orvanta::sorters {
+namespace {
+
+constexpr std::size_t kMinIoBytes = std::size_t{64} << 10;
+constexpr std::size_t kMaxIoBytes = std::size_t{8} << 20;
+// Each run being merged gets at least this much buffer, which bounds the merge fan-in.
+constexpr std::size_t kMergeBufferBytes = std::size_t{1} << 20;
+constexpr std::size_t kMaxFanIn = 512;
+constexpr std::uint64_t kProgressEvery = 1u << 16;
+
+bool EndsWithSeparator(const std::string& folder) {
+    return !folder.empty() && (folder.back() == '/' || folder.back() == PathSeparator());
+}
+
+// Writes the records of sorted items, each with the input's line end, behind the mark.
+class OutputSink : public ItemSink {
+  public:
+    OutputSink(BufferedWriter& writer, std::string_view lineEnd)
+        : writer_(writer), lineEnd_(lineEnd) {}
+    bool Put(const ItemView& item) override {
+        return writer_.Append(item.record) && writer_.Append(lineEnd_);
+    }
+
+  private:
+    BufferedWriter& writer_;
+    std::string_view lineEnd_;
+};
+
+// Writes whole items, as a run file holds them.
+class RunSink : public ItemSink {
+  public:
+    RunSink(BufferedWriter& writer, bool keyIsRecord)
+        : writer_(writer), keyIsRecord_(keyIsRecord) {}
+    bool Put(const ItemView& item) override {
+        char header[kItemHeaderBytes];
+        const std::size_t keyBytes = keyIsRecord_ ? 0 : item.key.size();
+        WriteItemHeader(header, static_cast<std::uint32_t>(keyBytes),
+                        static_cast<std::uint32_t>(item.record.size()));
+        return writer_.Append(std::string_view(header, sizeof header)) &&
+               writer_.Append(item.key.substr(0, keyBytes)) && writer_.Append(item.record);
+    }
+
+  private:
+    BufferedWriter& writer_;
+    bool keyIsRecord_;
+};
+
+// Counts the items that pass, for the progress display.
+class CountingSink : public ItemSink {
+  public:
+    CountingSink(ItemSink& inner, ProgressMeter& progress, std::uint64_t total)
+        : inner_(inner), progress_(progress), total_(total) {}
+    bool Put(const ItemView& item) override {
+        if (++done_ % kProgressEvery == 0) {
+            progress_.Merging(done_, total_);
+        }
+        return inner_.Put(item);
+    }
+
+  private:
+    ItemSink& inner_;
+    ProgressMeter& progress_;
+    std::uint64_t total_;
+    std::uint64_t done_ = 0;
+};
+
+}  // namespace
+
+SortSession::SortSession(const SortJob& job, Reporter& reporter)
+    : job_(job),
+      reporter_(reporter),
+      encoder_(job),
+      ioBytes_(std::clamp<std::size_t>(static_cast<std::size_t>(job.memoryBytes / 32), kMinIoBytes,
+                                       kMaxIoBytes)) {}
+
+SortSession::~SortSession() {
+    input_.Close();
+    output_.Close();
+    if (!completed_) {
+        TempFiles::RemoveAll();
+    }
+    TempFiles::End();
+}
+
+int SortSession::Fail(const char* message, const std::string& path) {
+    reporter_.Message(message + PathForMessage(path));
+    return kExitFailed;
+}
+
+int SortSession::Run() {
+    if (!Prepare()) {
+        return kExitRefused;
+    }
+    try {
+        const bool sorted = ReadRuns() && (runs_.empty() ? WriteOutputFromMemory()
+                                                         : SpillRun() && MergeRunsToOutput());
+        if (!sorted || !Finish()) {
+            return Fail(failure_, failurePath_);
+        }
+    } catch (const std::bad_alloc&) {
+        reporter_.Message(messages::kOutOfMemory);
+        return kExitFailed;
+    }
+    progress_->Done(records_);
+    return kExitSorted;
+}
+
+bool SortSession::Prepare() {
+    auto refuse = [this](const char* message, const std::string& path) {
+        reporter_.Message(message + PathForMessage(path));
+        return false;
+    };
+    if (!IsRegularFile(job_.inputPath)) {
+        return refuse(messages::kInputNotFound, job_.inputPath);
+    }
+    if (IsDirectory(job_.outputPath)) {
+        return refuse(messages::kOutputIsFolder, job_.outputPath);
+    }
+    workFolder_ = job_.workFolder;
+    if (!workFolder_.empty() && !IsDirectory(workFolder_)) {
+        return refuse(messages::kWorkFolderMissing, workFolder_);
+    }
+    if (workFolder_.empty()) {
+        workFolder_ = EnvironmentFolder("TEMP");
+        if (workFolder_.empty() || !IsDirectory(workFolder_)) {
+            workFolder_ = SystemTempFolder();
+        }
+    }
+    input_ = File::OpenRead(job_.inputPath);
+    if (!input_.IsOpen()) {
+        return refuse(messages::kInputUnreadable, job_.inputPath);
+    }
+    // A new file beside the output; the output itself is replaced only once complete.
+    const std::string stem = job_.outputPath + "." + std::to_string(ProcessId());
+    for (int attempt = 0; attempt < 100 && !output_.IsOpen(); ++attempt) {
+        outputTemp_ = stem + "-" + std::to_string(attempt) + ".tmp";
+        output_ = File::CreateNew(outputTemp_);
+    }
+    if (!output_.IsOpen()) {
+        outputTemp_.clear();
+        return refuse(messages::kOutputNotCreated, job_.outputPath);
+    }
+    const std::string separator =
+        EndsWithSeparator(workFolder_) ? "" : std::string(1, PathSeparator());
+    TempFiles::Begin(outputTemp_,
+                     workFolder_ + separator + "orvanta-" + std::to_string(ProcessId()) + "-");
+    InstallInterruptCleanup();
+    const std::int64_t size = input_.Size();
+    progress_ =
+        std::make_unique<ProgressMeter>(reporter_, size > 0 ? static_cast<std::uint64_t>(size) : 0);
+    return true;
+}
+
+bool SortSession::ReadRuns() {
+    const std::size_t budget = static_cast<std::size_t>(
+        std::min<std::uint64_t>(job_.memoryBytes, std::numeric_limits<std::size_t>::max()));
+    const std::size_t reserved = 3 * ioBytes_;
+    builder_ = std::make_unique<RunBuilder>(budget > 2 * reserved ? budget - reserved : budget / 2,
+                                            encoder_.KeyIsRecord());
+    RecordReader reader(input_, job_.kind == SorterKind::Csv, job_.utf16, ioBytes_);
+    std::string key;
+    std::u16string units;
+    std::string_view record;
+    RecordReader::Status status;
+    while ((status = reader.Next(record)) == RecordReader::Status::Record) {
+        key.clear();
+        if (job_.utf16) {
+            // Keys come from the record in code page 932, as the wizard's sample shows it.
+            units.resize(record.size() / 2);
+            std::memcpy(units.data(), record.data(), units.size() * 2);
+            encoder_.Encode(Utf16ToAnsi(units), key);
+        } else if (!encoder_.KeyIsRecord()) {
+            encoder_.Encode(record, key);
+        }
+        if (record.size() > std::numeric_limits<std::uint32_t>::max() ||
+            key.size() > std::numeric_limits<std::uint32_t>::max()) {
+            failure_ = messages::kRecordTooLong;
+            return false;
+        }
+        if (!builder_->Add(key, record)) {
+            if (!SpillRun()) {
+                return false;
+            }
+            builder_->Add(key, record);
+        }
+        if (++records_ % kProgressEvery == 0) {
+            progress_->Reading(reader.BytesRead());
+        }
+    }
+    if (status == RecordReader::Status::Error) {
+        failure_ = messages::kReadFailed;
+        failurePath_ = job_.inputPath;
+        return false;
+    }
+    byteOrderMark_ = reader.ByteOrderMark();
+    lineEnd_ = reader.FirstLineEnd();
+    input_.Close();
+    return true;
+}
+
+bool SortSession::SpillRun() {
+    builder_->Sort();
+    const std::size_t number = nextRun_++;
+    const std::string path = TempFiles::RunPath(number);
+    File file = File::CreateNew(path);
+    if (!file.IsOpen()) {
+        // A file left by an earlier, killed process of the same id.
+        RemoveFile(path);
+        file = File::CreateNew(path);
+    }
+    if (!file.IsOpen()) {
+        failure_ = messages::kRunFileFailed;
+        failurePath_ = path;
+        return false;
+    }
+    TempFiles::NoteRun(number);
+    runs_.push_back(number);
+    BufferedWriter writer(file, ioBytes_);
+    RunSink sink(writer, encoder_.KeyIsRecord());
+    for (std::size_t i = 0; i < builder_->SortedCount(); ++i) {
+        sink.Put(builder_->SortedItem(i));
+    }
+    if (!writer.Flush() || !file.Close()) {
+        failure_ = messages::kWriteFailed;
+        failurePath_ = path;
+        return false;
+    }
+    builder_->Clear();
+    return true;
+}
+
+bool SortSession::WriteOutputFromMemory() {
+    builder_->Sort();
+    BufferedWriter writer(output_, ioBytes_);
+    OutputSink sink(writer, lineEnd_);
+    writer.Append(byteOrderMark_);
+    for (std::size_t i = 0; i < builder_->SortedCount(); ++i) {
+        sink.Put(builder_->SortedItem(i));
+    }
+    builder_.reset();
+    if (!writer.Flush()) {
+        failure_ = messages::kWriteFailed;
+        failurePath_ = job_.outputPath;
+        return false;
+    }
+    return true;
+}
+
+bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::size_t target) {
+    const std::size_t memory = static_cast<std::size_t>(job_.memoryBytes);
+    const std::size_t readerBytes =
+        (memory > 2 * ioBytes_ ? memory - ioBytes_ : ioBytes_) / (last - first);
+    std::vector<std::unique_ptr<RunReader>> readers;
+    for (std::size_t i = first; i < last; ++i) {
+        const std::string path = TempFiles::RunPath(runs_[i]);
+        readers.push_back(std::make_unique<RunReader>(path, encoder_.KeyIsRecord(),
+                                                      std::max(readerBytes, kMinIoBytes)));
+        if (!readers.back()->Opened()) {
+            failure_ = messages::kReadFailed;
+            failurePath_ = path;
+            return false;
+        }
+    }
+    const bool toOutput = target == std::numeric_limits<std::size_t>::max();
+    const std::string path = toOutput ? outputTemp_ : TempFiles::RunPath(target);
+    File runFile;
+    if (!toOutput) {
+        runFile = File::CreateNew(path);
+        if (!runFile.IsOpen()) {
+            failure_ = messages::kRunFileFailed;
+            failurePath_ = path;
+            return false;
+        }
+        TempFiles::NoteRun(target);
+    }
+    BufferedWriter writer(toOutput ? output_ : runFile, ioBytes_);
+    OutputSink outputSink(writer, lineEnd_);
+    RunSink runSink(writer, encoder_.KeyIsRecord());
+    ItemSink& inner = toOutput ? static_cast<ItemSink&>(outputSink) : runSink;
+    CountingSink sink(inner, *progress_, records_);
+    if (toOutput) {
+        writer.Append(byteOrderMark_);
+    }
+    if (!MergeRuns(readers, sink)) {
+        failure_ = writer.Ok() ? messages::kReadFailed : messages::kWriteFailed;
+        failurePath_ = writer.Ok() ? std::string() : path;
+        return false;
+    }
+    if (!writer.Flush() || (!toOutput && !runFile.Close())) {
+        failure_ = messages::kWriteFailed;
+        failurePath_ = path;
+        return false;
+    }
+    readers.clear();
+    for (std::size_t i = first; i < last; ++i) {
+        RemoveFile(TempFiles::RunPath(runs_[i]));
+    }
+    return true;
+}
+
+bool SortSession::MergeRunsToOutput() {
+    builder_.reset();
+    std::size_t fanIn = job_.maxMergeFanIn;
+    if (fanIn == 0) {
+        fanIn = std::clamp<std::size_t>(
+            static_cast<std::size_t>(job_.memoryBytes) / kMergeBufferBytes, 2, kMaxFanIn);
+    }
+    fanIn = std::max<std::size_t>(fanIn, 2);
+    // Merge neighbouring runs in groups until one merge can take them all; neighbours keep
+    // the input order between groups, so equal keys stay in input order.
+    while (runs_.size() > fanIn) {
+        std::vector<std::size_t> merged;
+        for (std::size_t first = 0; first < runs_.size(); first += fanIn) {
+            const std::size_t last = std::min(first + fanIn, runs_.size());
+            if (last - first == 1) {
+                merged.push_back(runs_[first]);
+                continue;
+            }
+            const std::size_t target = nextRun_++;
+            if (!MergeGroupIntoRun(first, last, target)) {
+                return false;
+            }
+            merged.push_back(target);
+        }
+        runs_.swap(merged);
+    }
+    if (!MergeGroupIntoRun(0, runs_.size(), std::numeric_limits<std::size_t>::max())) {
+        return false;
+    }
+    runs_.clear();
+    return true;
+}
+
+bool SortSession::Finish() {
+    if (!output_.Close()) {
+        failure_ = messages::kWriteFailed;
+        failurePath_ = job_.outputPath;
+        return false;
+    }
+    if (!ReplaceFile(outputTemp_, job_.outputPath)) {
+        failure_ = messages::kReplaceFailed;
+        failurePath_ = job_.outputPath;
+        return false;
+    }
+    completed_ = true;
+    return true;
+}
+
+}  // namespace orvanta::sorters
