@@ -7,13 +7,16 @@
 #include <vector>
 
 #include "dialog_answerer.h"
+#include "test_paths.h"
 #include "framework/file_dialog.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"
 
 namespace {
 
+using orvanta::testing::Cp932;
 using orvanta::testing::DialogAnswerer;
+using orvanta::testing::TempPath;
 using Entry = std::pair<std::string, std::string>;
 
 TEST(FileDialogFilterTest, SplitsLabelAndPatternPairsUpToTheDoubledBar) {
@@ -53,20 +56,6 @@ TEST(FileDialogOptionsTest, ThePickerFlagsAskForCreationButNotForOverwriting) {
     EXPECT_EQ(ItemDialogOptions(openDefaults, OFN_FILEMUSTEXIST | OFN_OVERWRITEPROMPT),
               static_cast<FILEOPENDIALOGOPTIONS>(FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
                                                  FOS_OVERWRITEPROMPT | FOS_FORCEFILESYSTEM));
-}
-
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + name;
-}
-
-std::string Cp932(const std::wstring& wide) {
-    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(bytes) - 1);
-    return text;
 }
 
 // The item dialog form of these tests means something only where it can be created.

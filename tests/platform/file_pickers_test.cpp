@@ -5,11 +5,15 @@
 #include <vector>
 
 #include "dialog_answerer.h"
+#include "test_paths.h"
 #include "platform/file_pickers.h"
 #include "platform/platform_seams.h"
 
 namespace orvanta {
 namespace {
+
+using testing::Cp932;
+using testing::TempPath;
 
 struct DialogSetUp {
     int runs = 0;
@@ -174,20 +178,6 @@ TEST_F(FilePickersTest, APathTheDialogCouldNotGiveIsRefused) {
         EXPECT_STREQ(PickOutputFile("csv", &outcome), "");
         EXPECT_EQ(outcome, expected);
     }
-}
-
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + name;
-}
-
-std::string Cp932(const std::wstring& wide) {
-    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(bytes) - 1);
-    return text;
 }
 
 TEST(RealPickerTest, InputPickerGivesAnExistingFileTypedIntoTheDialog) {

@@ -7,11 +7,14 @@
 #include <string>
 
 #include "dialog_answerer.h"
+#include "test_paths.h"
 #include "platform/folder_browser.h"
 #include "platform/platform_seams.h"
 
 namespace orvanta {
 namespace {
+
+using testing::Cp932;
 
 struct BrowserSetUp {
     int runs = 0;
@@ -37,14 +40,6 @@ PIDLIST_ABSOLUTE ScriptedBrowser(BROWSEINFOA* info) {
     seen.callback = info->lpfn;
     seen.data = info->lParam;
     return confirmedFolder.empty() ? nullptr : ILCreateFromPathW(confirmedFolder.c_str());
-}
-
-std::string Cp932(const std::wstring& wide) {
-    int bytes = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.c_str(), -1, text.data(), bytes, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(bytes) - 1);
-    return text;
 }
 
 // A folder under the temporary folder, made for the test and removed after it.
