@@ -43,7 +43,7 @@ bool IsRegularFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
 // Moves `from` over `to`, replacing a file of that name.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveOverFile(const std::string& from, const std::string& to);
 
 // The system's temporary folder, used when neither /T nor TEMP names one.
 std::string SystemTempFolder();

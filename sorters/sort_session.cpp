@@ -351,7 +351,7 @@ bool SortSession::Finish() {
         failurePath_ = job_.outputPath;
         return false;
     }
-    if (!ReplaceFile(outputTemp_, job_.outputPath)) {
+    if (!MoveOverFile(outputTemp_, job_.outputPath)) {
         failure_ = messages::kReplaceFailed;
         failurePath_ = job_.outputPath;
         return false;
