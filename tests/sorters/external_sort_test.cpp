@@ -1,0 +1,83 @@
+// Inputs larger than the memory given: sorted runs in the work folder, merged.
+
+#include "sorter_fixture.h"
+
+#include "sorters/command_line.h"
+
+namespace orvanta::sorters {
+namespace {
+
+using ExternalSort = SorterTest;
+
+// About 1.5 MB of CSV with repeated keys, quoted fields and a few long records.
+std::string MakeCsv() {
+    std::string text;
+    std::uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) & 0xFFFF;
+    };
+    for (int row = 0; row < 20000; ++row) {
+        text.append(std::to_string(row)).append(",w").append(std::to_string(next() % 500));
+        text.append(",\"q,").append(std::to_string(next() % 7)).append("\",");
+        text.append(std::to_string(static_cast<int>(next() % 2001) - 1000));
+        if (row % 997 == 0) {
+            text.append(",").append(70000, 'L');  // larger than a run's buffer
+        }
+        text += row % 2 == 0 ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+SortJob JobFor(const std::string& input, const std::string& output, const std::string& work) {
+    ParsedCommand parsed = ParseCommandLine(
+        SorterKind::Csv,
+        {input, output, "key(2,3)", "key(4)attr(d;i)", "key(3,4)attr(d)", "/T", work});
+    EXPECT_TRUE(parsed.job) << parsed.error;
+    return *parsed.job;
+}
+
+TEST_F(ExternalSort, GivesTheSameOutputAsInMemoryAndLeavesNoRunFiles) {
+    WriteFile("in.csv", MakeCsv());
+    std::filesystem::create_directory(folder_ / "work");
+    const std::string work = PathOf("work");
+
+    const SortJob inMemory = JobFor(PathOf("in.csv"), PathOf("memory.csv"), work);
+    ASSERT_EQ(RunSortJob(inMemory, reporter_), kExitSorted);
+
+    // 256 KB and at most three runs merged at once: many runs and several merge passes.
+    SortJob external = JobFor(PathOf("in.csv"), PathOf("external.csv"), work);
+    external.memoryBytes = 256 << 10;
+    external.maxMergeFanIn = 3;
+    ASSERT_EQ(RunSortJob(external, reporter_), kExitSorted);
+
+    const std::string expected = ReadFile("memory.csv");
+    EXPECT_EQ(expected.size(), ReadFile("in.csv").size() + 10000);  // every LF became CR LF
+    EXPECT_TRUE(ReadFile("external.csv") == expected);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
+    EXPECT_EQ(FolderEntries(),
+              (std::vector<std::string>{"external.csv", "in.csv", "memory.csv", "work"}));
+}
+
+TEST_F(ExternalSort, KeepsEqualKeysInInputOrderAcrossRuns) {
+    std::string input;
+    std::string expected[3];
+    for (int row = 0; row < 30000; ++row) {
+        std::string line = std::to_string(row % 3);
+        line.append(",").append(std::to_string(row)).append("\n");
+        input += line;
+        expected[row % 3] += line;
+    }
+    WriteFile("in.csv", input);
+    ParsedCommand parsed = ParseCommandLine(
+        SorterKind::Csv, {PathOf("in.csv"), PathOf("out.csv"), "key(1,1)", "/T", PathOf("")});
+    ASSERT_TRUE(parsed.job);
+    parsed.job->memoryBytes = 256 << 10;
+    parsed.job->maxMergeFanIn = 2;
+    ASSERT_EQ(RunSortJob(*parsed.job, reporter_), kExitSorted);
+    EXPECT_TRUE(ReadFile("out.csv") == expected[0] + expected[1] + expected[2]);
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv"}));
+}
+
+}  // namespace
+}  // namespace orvanta::sorters

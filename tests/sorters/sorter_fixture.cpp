@@ -1,0 +1,64 @@
+#include "sorter_fixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace orvanta::sorters {
+
+void SorterTest::SetUp() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("orvanta_sorters_" + std::string(info->test_suite_name()) + "_" + info->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+}
+
+void SorterTest::TearDown() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+std::string SorterTest::PathOf(const std::string& name) const {
+    return (folder_ / name).string();
+}
+
+void SorterTest::WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(PathOf(name), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string SorterTest::ReadFile(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> SorterTest::FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int SorterTest::Run(SorterKind kind, std::vector<std::string> args) {
+    for (std::size_t i = 0; i < 2 && i < args.size(); ++i) {
+        if (!args[i].empty()) {
+            args[i] = PathOf(args[i]);
+        }
+    }
+    return RunSorter(kind, args, reporter_);
+}
+
+std::string SorterTest::Sort(SorterKind kind, const std::string& input,
+                             std::vector<std::string> tail) {
+    WriteFile("in", input);
+    std::vector<std::string> args = {"in", "out"};
+    args.insert(args.end(), tail.begin(), tail.end());
+    const int status = Run(kind, args);
+    EXPECT_EQ(status, kExitSorted) << (reporter_.messages.empty() ? "" : reporter_.messages[0]);
+    return ReadFile("out");
+}
+
+}  // namespace orvanta::sorters

@@ -1,0 +1,43 @@
+#pragma once
+// A folder of its own for each test, with helpers to write inputs, run a sorter and read
+// the result.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "sorters/reporter.h"
+#include "sorters/sorter.h"
+
+namespace orvanta::sorters {
+
+class CapturingReporter : public Reporter {
+  public:
+    void Message(std::string_view text) override { messages.emplace_back(text); }
+    void Progress(std::string_view) override {}
+    std::vector<std::string> messages;
+};
+
+class SorterTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string PathOf(const std::string& name) const;
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+    std::string ReadFile(const std::string& name) const;
+    // Names of the files in the folder, sorted.
+    std::vector<std::string> FolderEntries() const;
+
+    // Runs the sorter on in-folder names: args[0] and args[1] are made paths in the folder.
+    int Run(SorterKind kind, std::vector<std::string> args);
+    // Sorts `input` with `tail` as the rest of the command; the sorted bytes.
+    std::string Sort(SorterKind kind, const std::string& input, std::vector<std::string> tail);
+
+    std::filesystem::path folder_;
+    CapturingReporter reporter_;
+};
+
+}  // namespace orvanta::sorters
