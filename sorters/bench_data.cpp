@@ -1,6 +1,6 @@
 // Writes benchmark input: sort_bench_data csv|text BYTES SEED PATH.
-// csv: rows "id,word,city,flag,amount,note" with words drawn from a fixed vocabulary (so keys
-// repeat) and signed amounts; text: 100-byte records of printable bytes ending in a line feed.
+// csv: rows "id,word,city,flag,amount,note" with words of 8 to 32 bytes from a fixed vocabulary (so
+// keys repeat) and signed amounts; text: 100-byte records of printable bytes ending in a line feed.
 
 #include <cstdint>
 #include <cstdio>
@@ -37,7 +37,7 @@ std::string RandomWord(Random& random, std::size_t length) {
 void WriteCsv(std::FILE* out, std::uint64_t bytes, Random& random) {
     std::vector<std::string> vocabulary;
     for (int i = 0; i < 200000; ++i) {
-        vocabulary.push_back(RandomWord(random, 8 + random.Below(33)));
+        vocabulary.push_back(RandomWord(random, 8 + random.Below(25)));
     }
     std::uint64_t written = 0;
     std::string row;
