@@ -45,7 +45,7 @@ void WriteCsv(std::FILE* out, std::uint64_t bytes, Random& random) {
         const long long amount = static_cast<long long>(random.Below(2000000000)) - 1000000000;
         row = std::to_string(id) + "," + vocabulary[random.Below(vocabulary.size())] + "," +
               RandomWord(random, 6) + "," + (random.Below(2) != 0 ? "Y" : "N") + "," +
-              std::to_string(amount) + "," + RandomWord(random, 10 + random.Below(20)) + "\n";
+              std::to_string(amount) + "," + RandomWord(random, 45 + random.Below(30)) + "\n";
         std::fwrite(row.data(), 1, row.size(), out);
         written += row.size();
     }

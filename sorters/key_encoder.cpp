@@ -42,23 +42,30 @@ bool IsTrailByteAt(std::string_view record, std::size_t column) {
 }  // namespace
 
 void AppendStringKey(std::string_view text, bool fold, bool startsInTrailByte, std::string& key) {
+    // Room for the worst case, every byte escaped, then cut to what was written.
+    const std::size_t start = key.size();
+    key.resize(start + 2 * text.size() + 1);
+    char* out = key.data() + start;
     bool trail = startsInTrailByte;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (trail) {
-            trail = false;
-        } else if (IsLeadByte(byte)) {
-            trail = true;
-        } else if (fold && c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+        if (fold) {
+            if (trail) {
+                trail = false;
+            } else if (IsLeadByte(byte)) {
+                trail = true;
+            } else if (c >= 'a' && c <= 'z') {
+                c = static_cast<char>(c - 'a' + 'A');
+            }
         }
         if (byte <= 0x01) {
-            key.push_back(kEscape);
+            *out++ = kEscape;
             c = static_cast<char>(byte + 1);
         }
-        key.push_back(c);
+        *out++ = c;
     }
-    key.push_back(kStringEnd);
+    *out++ = kStringEnd;
+    key.resize(static_cast<std::size_t>(out - key.data()));
 }
 
 void AppendNumberKey(std::string_view text, bool commas, std::string& key) {
