@@ -1,6 +1,7 @@
 #include "sorters/run_builder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace orvanta::sorters {
@@ -8,6 +9,8 @@ namespace {
 
 // Below this many records one thread sorts faster than two.
 constexpr std::size_t kParallelThreshold = 1u << 16;
+// Records in one sorted stretch: small enough that sorting stays within the caches' reach.
+constexpr std::size_t kStretchEntries = std::size_t{1} << 19;
 
 std::size_t ChooseBlockBytes(std::size_t budget) {
     const std::size_t block = budget / 16;
@@ -29,8 +32,7 @@ bool RunBuilder::Less(const Entry& a, const Entry& b, bool keyIsRecord) {
 }
 
 std::size_t RunBuilder::BytesInUse() const {
-    // The entries count twice: the merge of the two sorted halves needs a second array.
-    return blockBytesTotal_ + 2 * entries_.capacity() * sizeof(Entry);
+    return blockBytesTotal_ + entries_.capacity() * sizeof(Entry);
 }
 
 char* RunBuilder::Allocate(std::size_t bytes) {
@@ -53,7 +55,8 @@ char* RunBuilder::Allocate(std::size_t bytes) {
 bool RunBuilder::Add(std::string_view key, std::string_view record) {
     if (entries_.size() == entries_.capacity()) {
         const std::size_t grown = std::max<std::size_t>(1024, entries_.capacity() * 2);
-        const std::size_t extra = 2 * (grown - entries_.capacity()) * sizeof(Entry);
+        // While the array grows, the old and the new one are both held.
+        const std::size_t extra = grown * sizeof(Entry);
         if (!entries_.empty() && BytesInUse() + extra > budget_) {
             return false;
         }
@@ -77,40 +80,54 @@ bool RunBuilder::Add(std::string_view key, std::string_view record) {
     return true;
 }
 
-void RunBuilder::Sort() {
+// The entries of one sorted stretch, read in order.
+class RunBuilder::Stretch : public ItemSource {
+  public:
+    Stretch(const Entry* begin, const Entry* end, bool keyIsRecord)
+        : next_(begin), end_(end), keyIsRecord_(keyIsRecord) {}
+    bool Next() override {
+        if (next_ == end_) {
+            return false;
+        }
+        current_ = ReadItem((next_++)->item, keyIsRecord_);
+        return true;
+    }
+    const ItemView& Current() const override { return current_; }
+
+  private:
+    const Entry* next_;
+    const Entry* end_;
+    bool keyIsRecord_;
+    ItemView current_;
+};
+
+std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
     const bool keyIsRecord = keyIsRecord_;
     auto less = [keyIsRecord](const Entry& a, const Entry& b) { return Less(a, b, keyIsRecord); };
     const std::size_t count = entries_.size();
-    if (count < kParallelThreshold || std::thread::hardware_concurrency() < 2) {
-        std::sort(entries_.begin(), entries_.end(), less);
-        return;
-    }
-
-    const auto middle = entries_.begin() + static_cast<std::ptrdiff_t>(count / 2);
-    std::thread lower([&] { std::sort(entries_.begin(), middle, less); });
-    std::sort(middle, entries_.end(), less);
-    lower.join();
-
-    // Merge the halves on two threads: one fills the output from the front, the other from the
-    // back. The order is total (the sequence breaks ties), so the two meet exactly.
-    std::vector<Entry> merged(count);
-    const std::size_t frontCount = count / 2;
-    std::thread front([&] {
-        std::size_t a = 0;
-        std::size_t b = count / 2;
-        for (std::size_t out = 0; out < frontCount; ++out) {
-            const bool takeB = b < count && (a >= count / 2 || less(entries_[b], entries_[a]));
-            merged[out] = takeB ? entries_[b++] : entries_[a++];
+    const bool parallel = count >= kParallelThreshold && std::thread::hardware_concurrency() >= 2;
+    // Two stretches at least when both cores sort; more when one would outgrow the caches.
+    std::size_t stretches = parallel ? std::max<std::size_t>(2, count / kStretchEntries) : 1;
+    stretches = std::max<std::size_t>(1, std::min(stretches, count));
+    auto bounds = [&](std::size_t index) { return entries_.data() + count * index / stretches; };
+    std::atomic<std::size_t> nextStretch{0};
+    auto sortStretches = [&] {
+        for (std::size_t i; (i = nextStretch++) < stretches;) {
+            std::sort(bounds(i), bounds(i + 1), less);
         }
-    });
-    std::size_t a = count / 2;  // one past the next from the lower half
-    std::size_t b = count;      // one past the next from the upper half
-    for (std::size_t out = count; out > frontCount; --out) {
-        const bool takeA = a > 0 && (b <= count / 2 || less(entries_[b - 1], entries_[a - 1]));
-        merged[out - 1] = takeA ? entries_[--a] : entries_[--b];
+    };
+    if (parallel) {
+        std::thread helper(sortStretches);
+        sortStretches();
+        helper.join();
+    } else {
+        sortStretches();
     }
-    front.join();
-    entries_.swap(merged);
+    std::vector<std::unique_ptr<ItemSource>> sources;
+    for (std::size_t i = 0; i < stretches; ++i) {
+        sources.push_back(std::make_unique<Stretch>(bounds(i), bounds(i + 1), keyIsRecord_));
+    }
+    return sources;
 }
 
 void RunBuilder::Clear() {

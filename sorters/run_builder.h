@@ -1,12 +1,13 @@
 #pragma once
-// Holds records with their keys in memory up to a byte budget and sorts them, stably, on two
-// threads.
+// Holds records with their keys in memory up to a byte budget and sorts them, stably: in
+// stretches small enough to sort fast, on two threads, read back through a merge.
 
 #include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "sorters/item_source.h"
 #include "sorters/sort_item.h"
 
 namespace orvanta::sorters {
@@ -21,12 +22,9 @@ class RunBuilder {
     bool Empty() const { return entries_.empty(); }
     std::size_t Count() const { return entries_.size(); }
 
-    void Sort();
-    // The items in sorted order after Sort, in input order before.
-    std::size_t SortedCount() const { return entries_.size(); }
-    ItemView SortedItem(std::size_t index) const {
-        return ReadItem(entries_[index].item, keyIsRecord_);
-    }
+    // Sorts the records in stretches and gives one sorted source per stretch, in input order;
+    // merged, they give all records in order. Valid until Clear.
+    std::vector<std::unique_ptr<ItemSource>> SortedStretches();
 
     // Frees the records but keeps the first block for the next run.
     void Clear();
@@ -37,6 +35,7 @@ class RunBuilder {
         const char* item;
         std::uint64_t sequence;  // input order, for stability
     };
+    class Stretch;
     static bool Less(const Entry& a, const Entry& b, bool keyIsRecord);
     char* Allocate(std::size_t bytes);
     std::size_t BytesInUse() const;

@@ -5,10 +5,10 @@
 namespace orvanta::sorters {
 namespace {
 
-// A binary min-heap of run indices, ordered by the runs' current keys, then by run index.
+// A binary min-heap of stream indices, ordered by their current keys, then by index.
 class RunHeap {
   public:
-    explicit RunHeap(std::vector<std::unique_ptr<RunReader>>& runs) : runs_(runs) {
+    explicit RunHeap(std::vector<std::unique_ptr<ItemSource>>& runs) : runs_(runs) {
         prefixes_.resize(runs.size());
     }
 
@@ -64,14 +64,14 @@ class RunHeap {
         }
     }
 
-    std::vector<std::unique_ptr<RunReader>>& runs_;
+    std::vector<std::unique_ptr<ItemSource>>& runs_;
     std::vector<std::uint64_t> prefixes_;
     std::vector<std::size_t> heap_;
 };
 
 }  // namespace
 
-bool MergeRuns(std::vector<std::unique_ptr<RunReader>>& runs, ItemSink& sink) {
+bool MergeRuns(std::vector<std::unique_ptr<ItemSource>>& runs, ItemSink& sink) {
     RunHeap heap(runs);
     for (std::size_t run = 0; run < runs.size(); ++run) {
         if (runs[run]->Next()) {
@@ -81,7 +81,7 @@ bool MergeRuns(std::vector<std::unique_ptr<RunReader>>& runs, ItemSink& sink) {
         }
     }
     while (!heap.Empty()) {
-        RunReader& reader = *runs[heap.Top()];
+        ItemSource& reader = *runs[heap.Top()];
         if (!sink.Put(reader.Current())) {
             return false;
         }

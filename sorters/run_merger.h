@@ -1,11 +1,11 @@
 #pragma once
-// Merges sorted runs into one stream of items. Of items with equal keys the one from the
-// earlier run comes first, so a merge of runs in input order stays stable.
+// Merges sorted streams into one. Of items with equal keys the one from the earlier stream
+// comes first, so a merge of streams in input order stays stable.
 
 #include <memory>
 #include <vector>
 
-#include "sorters/run_reader.h"
+#include "sorters/item_source.h"
 
 namespace orvanta::sorters {
 
@@ -15,7 +15,7 @@ class ItemSink {
     virtual bool Put(const ItemView& item) = 0;
 };
 
-// False when a run could not be read or the sink refused an item.
-bool MergeRuns(std::vector<std::unique_ptr<RunReader>>& runs, ItemSink& sink);
+// False when a stream could not be read or the sink refused an item.
+bool MergeRuns(std::vector<std::unique_ptr<ItemSource>>& runs, ItemSink& sink);
 
 }  // namespace orvanta::sorters

@@ -5,19 +5,18 @@
 #include <string>
 
 #include "sorters/file_io.h"
-#include "sorters/sort_item.h"
+#include "sorters/item_source.h"
 
 namespace orvanta::sorters {
 
-class RunReader {
+class RunReader : public ItemSource {
   public:
     RunReader(const std::string& path, bool keyIsRecord, std::size_t bufferBytes);
 
     bool Opened() const { return file_.IsOpen(); }
-    // Moves to the next item; false at the end of the run or on a read failure (Failed()).
-    bool Next();
-    const ItemView& Current() const { return current_; }
-    bool Failed() const { return failed_; }
+    bool Next() override;
+    const ItemView& Current() const override { return current_; }
+    bool Failed() const override { return failed_; }
 
   private:
     // Makes at least `bytes` bytes available from pos_; false when the file ends first.

@@ -8,6 +8,7 @@
 #include "sorters/buffered_writer.h"
 #include "sorters/messages.h"
 #include "sorters/record_reader.h"
+#include "sorters/run_reader.h"
 #include "sorters/run_merger.h"
 #include "sorters/sorter.h"
 #include "sorters/temp_files.h"
@@ -213,7 +214,6 @@ bool SortSession::ReadRuns() {
 }
 
 bool SortSession::SpillRun() {
-    builder_->Sort();
     const std::size_t number = nextRun_++;
     const std::string path = TempFiles::RunPath(number);
     File file = File::CreateNew(path);
@@ -231,10 +231,8 @@ bool SortSession::SpillRun() {
     runs_.push_back(number);
     BufferedWriter writer(file, ioBytes_);
     RunSink sink(writer, encoder_.KeyIsRecord());
-    for (std::size_t i = 0; i < builder_->SortedCount(); ++i) {
-        sink.Put(builder_->SortedItem(i));
-    }
-    if (!writer.Flush() || !file.Close()) {
+    auto stretches = builder_->SortedStretches();
+    if (!MergeRuns(stretches, sink) || !writer.Flush() || !file.Close()) {
         failure_ = messages::kWriteFailed;
         failurePath_ = path;
         return false;
@@ -244,15 +242,14 @@ bool SortSession::SpillRun() {
 }
 
 bool SortSession::WriteOutputFromMemory() {
-    builder_->Sort();
     BufferedWriter writer(output_, ioBytes_);
     OutputSink sink(writer, lineEnd_);
     writer.Append(byteOrderMark_);
-    for (std::size_t i = 0; i < builder_->SortedCount(); ++i) {
-        sink.Put(builder_->SortedItem(i));
-    }
+    auto stretches = builder_->SortedStretches();
+    const bool written = MergeRuns(stretches, sink) && writer.Flush();
+    stretches.clear();
     builder_.reset();
-    if (!writer.Flush()) {
+    if (!written) {
         failure_ = messages::kWriteFailed;
         failurePath_ = job_.outputPath;
         return false;
@@ -264,12 +261,14 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
     const std::size_t memory = static_cast<std::size_t>(job_.memoryBytes);
     const std::size_t readerBytes =
         (memory > 2 * ioBytes_ ? memory - ioBytes_ : ioBytes_) / (last - first);
-    std::vector<std::unique_ptr<RunReader>> readers;
+    std::vector<std::unique_ptr<ItemSource>> readers;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = TempFiles::RunPath(runs_[i]);
-        readers.push_back(std::make_unique<RunReader>(path, encoder_.KeyIsRecord(),
-                                                      std::max(readerBytes, kMinIoBytes)));
-        if (!readers.back()->Opened()) {
+        auto reader = std::make_unique<RunReader>(path, encoder_.KeyIsRecord(),
+                                                  std::max(readerBytes, kMinIoBytes));
+        const bool opened = reader->Opened();
+        readers.push_back(std::move(reader));
+        if (!opened) {
             failure_ = messages::kReadFailed;
             failurePath_ = path;
             return false;

@@ -1,0 +1,17 @@
+#pragma once
+// A sorted stream of items: a run file being read, or a sorted stretch of records in memory.
+
+#include "sorters/sort_item.h"
+
+namespace orvanta::sorters {
+
+class ItemSource {
+  public:
+    virtual ~ItemSource() = default;
+    // Moves to the next item; false at the end or on a failure (Failed()).
+    virtual bool Next() = 0;
+    virtual const ItemView& Current() const = 0;
+    virtual bool Failed() const { return false; }
+};
+
+}  // namespace orvanta::sorters
