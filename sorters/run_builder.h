@@ -28,6 +28,8 @@ class RunBuilder {
 
     // Frees the records but keeps the first block for the next run.
     void Clear();
+    std::size_t Budget() const { return budget_; }
+    void SetBudget(std::size_t budgetBytes) { budget_ = budgetBytes; }
 
   private:
     struct Entry {
@@ -40,7 +42,7 @@ class RunBuilder {
     char* Allocate(std::size_t bytes);
     std::size_t BytesInUse() const;
 
-    const std::size_t budget_;
+    std::size_t budget_;
     const bool keyIsRecord_;
     const std::size_t blockBytes_;
     std::vector<std::unique_ptr<char[]>> blocks_;

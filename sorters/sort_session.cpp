@@ -89,6 +89,9 @@ SortSession::SortSession(const SortJob& job, Reporter& reporter)
                                        kMaxIoBytes)) {}
 
 SortSession::~SortSession() {
+    if (spiller_.joinable()) {
+        spiller_.join();
+    }
     input_.Close();
     output_.Close();
     if (!completed_) {
@@ -107,8 +110,9 @@ int SortSession::Run() {
         return kExitRefused;
     }
     try {
-        const bool sorted = ReadRuns() && (runs_.empty() ? WriteOutputFromMemory()
-                                                         : SpillRun() && MergeRunsToOutput());
+        const bool sorted =
+            ReadRuns() && (runs_.empty() ? WriteOutputFromMemory()
+                                         : SpillRun() && WaitForSpill() && MergeRunsToOutput());
         if (!sorted || !Finish()) {
             return Fail(failure_, failurePath_);
         }
@@ -214,7 +218,46 @@ bool SortSession::ReadRuns() {
 }
 
 bool SortSession::SpillRun() {
+    if (!WaitForSpill()) {
+        return false;
+    }
     const std::size_t number = nextRun_++;
+    runs_.push_back(number);
+    if (!spare_) {
+        const bool written = WriteRun(*builder_, number, failure_, failurePath_);
+        // From now on half the memory fills while the other half is written.
+        const std::size_t half = builder_->Budget() / 2;
+        builder_->Clear();
+        builder_->SetBudget(half);
+        spare_ = std::make_unique<RunBuilder>(half, encoder_.KeyIsRecord());
+        return written;
+    }
+    std::swap(builder_, spare_);
+    spiller_ = std::thread([this, number] {
+        try {
+            spillOk_ = WriteRun(*spare_, number, spillFailure_, spillFailurePath_);
+        } catch (const std::bad_alloc&) {
+            spillOk_ = false;
+            spillFailure_ = messages::kOutOfMemory;
+        }
+        spare_->Clear();
+    });
+    return true;
+}
+
+bool SortSession::WaitForSpill() {
+    if (spiller_.joinable()) {
+        spiller_.join();
+    }
+    if (!spillOk_) {
+        failure_ = spillFailure_;
+        failurePath_ = spillFailurePath_;
+    }
+    return spillOk_;
+}
+
+bool SortSession::WriteRun(RunBuilder& builder, std::size_t number, const char*& failure,
+                           std::string& failurePath) {
     const std::string path = TempFiles::RunPath(number);
     File file = File::CreateNew(path);
     if (!file.IsOpen()) {
@@ -223,21 +266,19 @@ bool SortSession::SpillRun() {
         file = File::CreateNew(path);
     }
     if (!file.IsOpen()) {
-        failure_ = messages::kRunFileFailed;
-        failurePath_ = path;
+        failure = messages::kRunFileFailed;
+        failurePath = path;
         return false;
     }
     TempFiles::NoteRun(number);
-    runs_.push_back(number);
     BufferedWriter writer(file, ioBytes_);
     RunSink sink(writer, encoder_.KeyIsRecord());
-    auto stretches = builder_->SortedStretches();
+    auto stretches = builder.SortedStretches();
     if (!MergeRuns(stretches, sink) || !writer.Flush() || !file.Close()) {
-        failure_ = messages::kWriteFailed;
-        failurePath_ = path;
+        failure = messages::kWriteFailed;
+        failurePath = path;
         return false;
     }
-    builder_->Clear();
     return true;
 }
 
@@ -313,6 +354,7 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
 
 bool SortSession::MergeRunsToOutput() {
     builder_.reset();
+    spare_.reset();
     std::size_t fanIn = job_.maxMergeFanIn;
     if (fanIn == 0) {
         fanIn = std::clamp<std::size_t>(

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sorters/file_io.h"
@@ -29,7 +30,12 @@ class SortSession {
   private:
     bool Prepare();
     bool ReadRuns();
+    // Hands the filled builder over to be sorted and written as a run file while reading goes on
+    // into the other one (the first run is written before reading goes on).
     bool SpillRun();
+    bool WaitForSpill();
+    bool WriteRun(RunBuilder& builder, std::size_t number, const char*& failure,
+                  std::string& failurePath);
     bool WriteOutputFromMemory();
     bool MergeRunsToOutput();
     bool MergeGroupIntoRun(std::size_t first, std::size_t last, std::size_t target);
@@ -44,7 +50,12 @@ class SortSession {
     std::string outputTemp_;
     File input_;
     File output_;
-    std::unique_ptr<RunBuilder> builder_;
+    std::unique_ptr<RunBuilder> builder_;  // being filled
+    std::unique_ptr<RunBuilder> spare_;    // being written by spiller_, or empty and waiting
+    std::thread spiller_;
+    bool spillOk_ = true;
+    const char* spillFailure_ = nullptr;
+    std::string spillFailurePath_;
     std::unique_ptr<ProgressMeter> progress_;
     std::vector<std::size_t> runs_;  // run file numbers, in input order
     std::size_t nextRun_ = 0;
