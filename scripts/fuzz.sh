@@ -6,7 +6,7 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds=${1:-60}
 shift || true
-dir="$root/build/fuzz"
+dir="${ORVANTA_FUZZ_DIR:-$root/build/fuzz}"
 
 if ! CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=ON -DORVANTA_WERROR=ON >"$dir.configure.log" 2>&1 ||
