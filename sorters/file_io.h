@@ -60,6 +60,10 @@ void WriteConsoleText(std::string_view utf8);
 // A native path as UTF-8, for messages.
 std::string PathForMessage(const std::string& path);
 
+// Gives memory freed by the C library back to the system, so that the next phase's buffers do
+// not come on top of it.
+void ReleaseFreeMemory();
+
 // Removes the registered temporary files when the process is interrupted (Ctrl+C, close).
 void InstallInterruptCleanup();
 

@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <csignal>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <cstdlib>
 
 #include "sorters/file_io.h"
@@ -138,6 +141,12 @@ void WriteConsoleText(std::string_view utf8) {
 
 std::string PathForMessage(const std::string& path) {
     return path;
+}
+
+void ReleaseFreeMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 namespace {

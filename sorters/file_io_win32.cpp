@@ -192,6 +192,10 @@ std::string PathForMessage(const std::string& path) {
     return Narrow(Widen(path, CP_ACP), CP_UTF8);
 }
 
+void ReleaseFreeMemory() {
+    HeapCompact(GetProcessHeap(), 0);
+}
+
 void InstallInterruptCleanup() {
     SetConsoleCtrlHandler(RemoveTempFilesOnInterrupt, TRUE);
 }

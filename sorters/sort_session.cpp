@@ -355,30 +355,32 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
 bool SortSession::MergeRunsToOutput() {
     builder_.reset();
     spare_.reset();
+    ReleaseFreeMemory();
     std::size_t fanIn = job_.maxMergeFanIn;
     if (fanIn == 0) {
         fanIn = std::clamp<std::size_t>(
             static_cast<std::size_t>(job_.memoryBytes) / kMergeBufferBytes, 2, kMaxFanIn);
     }
     fanIn = std::max<std::size_t>(fanIn, 2);
-    // Merge neighbouring runs in groups until one merge can take them all; neighbours keep
-    // the input order between groups, so equal keys stay in input order.
+    // Merge neighbouring runs, no more of them than needed, until one merge can take them all.
+    // A merged group takes its runs' place, so equal keys stay in input order; a pass goes on
+    // from the group after the last one, so merged runs are merged again only in a later pass.
+    std::size_t first = 0;
     while (runs_.size() > fanIn) {
-        std::vector<std::size_t> merged;
-        for (std::size_t first = 0; first < runs_.size(); first += fanIn) {
-            const std::size_t last = std::min(first + fanIn, runs_.size());
-            if (last - first == 1) {
-                merged.push_back(runs_[first]);
-                continue;
-            }
-            const std::size_t target = nextRun_++;
-            if (!MergeGroupIntoRun(first, last, target)) {
-                return false;
-            }
-            merged.push_back(target);
+        if (runs_.size() - first < 2) {
+            first = 0;
         }
-        runs_.swap(merged);
+        const std::size_t group = std::min({fanIn, runs_.size() - fanIn + 1, runs_.size() - first});
+        const std::size_t target = nextRun_++;
+        if (!MergeGroupIntoRun(first, first + group, target)) {
+            return false;
+        }
+        runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(first),
+                    runs_.begin() + static_cast<std::ptrdiff_t>(first + group));
+        runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(first), target);
+        ++first;
     }
+    ReleaseFreeMemory();
     if (!MergeGroupIntoRun(0, runs_.size(), std::numeric_limits<std::size_t>::max())) {
         return false;
     }
