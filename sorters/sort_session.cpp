@@ -149,21 +149,24 @@ bool SortSession::Prepare() {
     if (!input_.IsOpen()) {
         return refuse(messages::kInputUnreadable, job_.inputPath);
     }
-    // A new file beside the output; the output itself is replaced only once complete.
+    // A new file beside the output; the output itself is replaced only once complete. Each
+    // name is registered before the file exists, so that an interrupt never misses it.
+    const std::string separator =
+        EndsWithSeparator(workFolder_) ? "" : std::string(1, PathSeparator());
+    const std::string runPrefix =
+        workFolder_ + separator + "orvanta-" + std::to_string(ProcessId()) + "-";
+    InstallInterruptCleanup();
     const std::string stem = job_.outputPath + "." + std::to_string(ProcessId());
     for (int attempt = 0; attempt < 100 && !output_.IsOpen(); ++attempt) {
         outputTemp_ = stem + "-" + std::to_string(attempt) + ".tmp";
+        TempFiles::Begin(outputTemp_, runPrefix);
         output_ = File::CreateNew(outputTemp_);
     }
     if (!output_.IsOpen()) {
+        TempFiles::End();
         outputTemp_.clear();
         return refuse(messages::kOutputNotCreated, job_.outputPath);
     }
-    const std::string separator =
-        EndsWithSeparator(workFolder_) ? "" : std::string(1, PathSeparator());
-    TempFiles::Begin(outputTemp_,
-                     workFolder_ + separator + "orvanta-" + std::to_string(ProcessId()) + "-");
-    InstallInterruptCleanup();
     const std::int64_t size = input_.Size();
     progress_ =
         std::make_unique<ProgressMeter>(reporter_, size > 0 ? static_cast<std::uint64_t>(size) : 0);
@@ -259,6 +262,7 @@ bool SortSession::WaitForSpill() {
 bool SortSession::WriteRun(RunBuilder& builder, std::size_t number, const char*& failure,
                            std::string& failurePath) {
     const std::string path = TempFiles::RunPath(number);
+    TempFiles::NoteRun(number);
     File file = File::CreateNew(path);
     if (!file.IsOpen()) {
         // A file left by an earlier, killed process of the same id.
@@ -270,7 +274,6 @@ bool SortSession::WriteRun(RunBuilder& builder, std::size_t number, const char*&
         failurePath = path;
         return false;
     }
-    TempFiles::NoteRun(number);
     BufferedWriter writer(file, ioBytes_);
     RunSink sink(writer, encoder_.KeyIsRecord());
     auto stretches = builder.SortedStretches();
@@ -319,13 +322,13 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
     const std::string path = toOutput ? outputTemp_ : TempFiles::RunPath(target);
     File runFile;
     if (!toOutput) {
+        TempFiles::NoteRun(target);
         runFile = File::CreateNew(path);
         if (!runFile.IsOpen()) {
             failure_ = messages::kRunFileFailed;
             failurePath_ = path;
             return false;
         }
-        TempFiles::NoteRun(target);
     }
     BufferedWriter writer(toOutput ? output_ : runFile, ioBytes_);
     OutputSink outputSink(writer, lineEnd_);
