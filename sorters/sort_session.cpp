@@ -17,10 +17,14 @@ namespace orvanta::sorters {
 namespace {
 
 constexpr std::size_t kMinIoBytes = std::size_t{64} << 10;
-constexpr std::size_t kMaxIoBytes = std::size_t{8} << 20;
+// Buffers that stay within the caches: larger ones only slow the copies through them.
+constexpr std::size_t kMaxIoBytes = std::size_t{2} << 20;
 // Each run being merged gets at least this much buffer, which bounds the merge fan-in.
 constexpr std::size_t kMergeBufferBytes = std::size_t{1} << 20;
 constexpr std::size_t kMaxFanIn = 512;
+// Records held for one sort at most: larger runs sort slower (they outgrow the caches) and
+// would keep the reading waiting, so memory beyond this serves the merge.
+constexpr std::size_t kMaxRunBuilderBytes = std::size_t{64} << 20;
 constexpr std::uint64_t kProgressEvery = 1u << 16;
 
 bool EndsWithSeparator(const std::string& folder) {
@@ -177,8 +181,9 @@ bool SortSession::ReadRuns() {
     const std::size_t budget = static_cast<std::size_t>(
         std::min<std::uint64_t>(job_.memoryBytes, std::numeric_limits<std::size_t>::max()));
     const std::size_t reserved = 3 * ioBytes_;
-    builder_ = std::make_unique<RunBuilder>(budget > 2 * reserved ? budget - reserved : budget / 2,
-                                            encoder_.KeyIsRecord());
+    const std::size_t usable = budget > 2 * reserved ? budget - reserved : budget / 2;
+    builder_ =
+        std::make_unique<RunBuilder>(std::min(usable, kMaxRunBuilderBytes), encoder_.KeyIsRecord());
     RecordReader reader(input_, job_.kind == SorterKind::Csv, job_.utf16, ioBytes_);
     std::string key;
     std::u16string units;
@@ -308,8 +313,8 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
     std::vector<std::unique_ptr<ItemSource>> readers;
     for (std::size_t i = first; i < last; ++i) {
         const std::string path = TempFiles::RunPath(runs_[i]);
-        auto reader = std::make_unique<RunReader>(path, encoder_.KeyIsRecord(),
-                                                  std::max(readerBytes, kMinIoBytes));
+        auto reader = std::make_unique<RunReader>(
+            path, encoder_.KeyIsRecord(), std::clamp(readerBytes, kMinIoBytes, kMaxIoBytes / 2));
         const bool opened = reader->Opened();
         readers.push_back(std::move(reader));
         if (!opened) {
