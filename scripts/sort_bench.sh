@@ -8,18 +8,14 @@
 # Data and outputs go to SORT_BENCH_DIR (default build/sorters-native/bench); the outputs are
 # removed at the end, the inputs too unless KEEP_DATA=1.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$(dirname "$0")/sort_common.sh"
 memory_mb="${1:-64}"
-build="${SORT_BUILD_DIR:-$root/build/sorters-native}"
-bench="${SORT_BENCH_DIR:-$build/bench}"
 cores="$(nproc)"
-size=$((1 << 30))
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C "$build" Pellacor Trivandel sort_bench_data >/dev/null
+sort_build Pellacor Trivandel sort_bench_data
 mkdir -p "$bench/work"
-[ -f "$bench/data.csv" ] || "$build/sorters/sort_bench_data" csv "$size" 1 "$bench/data.csv"
-[ -f "$bench/data.txt" ] || "$build/sorters/sort_bench_data" text "$size" 2 "$bench/data.txt"
+csv=$(sort_input csv 1)
+text=$(sort_input text 2)
 
 # Runs a command under GNU time; prints "seconds peak_kb".
 measure() {
@@ -42,20 +38,20 @@ compare() {
 }
 
 sync
-echo "memory ${memory_mb} MB, ${cores} cores, inputs of $((size >> 20)) MiB"
+echo "memory ${memory_mb} MB, ${cores} cores, inputs of 1 GiB"
 
-ours=$(measure "$build/sorters/Pellacor" "$bench/data.csv" "$bench/ours.csv" 'key(2,32)' \
+ours=$(measure "$build/sorters/Pellacor" "$csv" "$bench/ours.csv" 'key(2,32)' \
   'key(5)attr(d;i)' /M "$memory_mb" /T "$bench/work")
 gnu=$(measure env LC_ALL=C sort -s -t, -k2,2 -k5,5nr -S "${memory_mb}M" --parallel="$cores" \
-  -T "$bench/work" -o "$bench/gnu.csv" "$bench/data.csv")
+  -T "$bench/work" -o "$bench/gnu.csv" "$csv")
 report csv "$ours" "$gnu" "$(compare "$bench/ours.csv" "$bench/gnu.csv")"
 rm -f "$bench/ours.csv" "$bench/gnu.csv"
 
-ours=$(measure "$build/sorters/Trivandel" "$bench/data.txt" "$bench/ours.txt" 'key(1,10)' \
+ours=$(measure "$build/sorters/Trivandel" "$text" "$bench/ours.txt" 'key(1,10)' \
   /M "$memory_mb" /T "$bench/work")
 gnu=$(measure env LC_ALL=C sort -s -t $'\x01' -k1.1,1.10 -S "${memory_mb}M" \
-  --parallel="$cores" -T "$bench/work" -o "$bench/gnu.txt" "$bench/data.txt")
+  --parallel="$cores" -T "$bench/work" -o "$bench/gnu.txt" "$text")
 report text "$ours" "$gnu" "$(compare "$bench/ours.txt" "$bench/gnu.txt")"
 rm -f "$bench/ours.txt" "$bench/gnu.txt" "$bench/time.log"
 
-[ "${KEEP_DATA:-0}" = 1 ] || rm -f "$bench/data.csv" "$bench/data.txt"
+[ "${KEEP_DATA:-0}" = 1 ] || rm -f "$csv" "$text"

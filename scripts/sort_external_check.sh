@@ -1,24 +1,22 @@
 #!/usr/bin/env bash
 # Checks the external path on a large input: 1 GiB of CSV sorted with /M 64 (run files merged)
-# must equal the in-memory sort of the same input, stay within 64 MB plus a small fixed
+# must equal the in-memory sort of the same input (sort_in_memory: Pellacor's sort with every
+# record held in memory at once), stay within 64 MB plus a small fixed
 # overhead, and leave nothing in the work folder. Needs GNU time (/usr/bin/time).
 # Usage: scripts/sort_external_check.sh [OVERHEAD_MB]   (default 16)
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$(dirname "$0")/sort_common.sh"
 overhead_mb="${1:-16}"
-build="${SORT_BUILD_DIR:-$root/build/sorters-native}"
-bench="${SORT_BENCH_DIR:-$build/bench}"
 work="$bench/external-work"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C "$build" Pellacor sort_bench_data >/dev/null
+sort_build Pellacor sort_in_memory sort_bench_data
 mkdir -p "$work"
-[ -f "$bench/data.csv" ] || "$build/sorters/sort_bench_data" csv $((1 << 30)) 1 "$bench/data.csv"
+csv=$(sort_input csv 1)
 keys=('key(2,32)' 'key(5)attr(d;i)' 'key(3,6)attr(d)')
 
-/usr/bin/time -f '%e %M' -o "$bench/external.time" "$build/sorters/Pellacor" "$bench/data.csv" \
+/usr/bin/time -f '%e %M' -o "$bench/external.time" "$build/sorters/Pellacor" "$csv" \
   "$bench/external.csv" "${keys[@]}" /M 64 /T "$work"
-/usr/bin/time -f '%e %M' -o "$bench/memory.time" "$build/sorters/Pellacor" "$bench/data.csv" \
+/usr/bin/time -f '%e %M' -o "$bench/memory.time" "$build/sorters/sort_in_memory" "$csv" \
   "$bench/memory.csv" "${keys[@]}" /M 8192 /T "$work"
 read -r external_s external_kb <"$bench/external.time"
 read -r memory_s memory_kb <"$bench/memory.time"
@@ -45,5 +43,5 @@ else
   failures=$((failures + 1))
 fi
 rm -rf "$work" "$bench/external.csv" "$bench/memory.csv" "$bench/external.time" "$bench/memory.time"
-[ "${KEEP_DATA:-0}" = 1 ] || rm -f "$bench/data.csv"
+[ "${KEEP_DATA:-0}" = 1 ] || rm -f "$csv"
 [ "$failures" -eq 0 ]

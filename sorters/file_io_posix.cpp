@@ -18,23 +18,6 @@ bool RemoveFileForCleanup(const char* path) {
     return unlink(path) == 0;
 }
 
-File::File(File&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = kClosed;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kClosed;
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
 File File::OpenRead(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     return File(fd < 0 ? kClosed : fd);

@@ -57,23 +57,6 @@ BOOL WINAPI RemoveTempFilesOnInterrupt(DWORD) {
 
 }  // namespace
 
-File::File(File&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = kClosed;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = kClosed;
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
 File File::OpenRead(const std::string& path) {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

@@ -34,6 +34,9 @@ struct SortJob {
     // Most run files merged at once; 0 chooses from the memory. Tests set it low to force
     // several merge passes.
     std::size_t maxMergeFanIn = 0;
+    // Most bytes of records held for one sorted run; 0 takes the sorter's own limit. The
+    // external-path check lifts it to sort a large input wholly in memory for comparison.
+    std::size_t maxRunBytes = 0;
 };
 
 }  // namespace orvanta::sorters

@@ -182,8 +182,8 @@ bool SortSession::ReadRuns() {
         std::min<std::uint64_t>(job_.memoryBytes, std::numeric_limits<std::size_t>::max()));
     const std::size_t reserved = 3 * ioBytes_;
     const std::size_t usable = budget > 2 * reserved ? budget - reserved : budget / 2;
-    builder_ =
-        std::make_unique<RunBuilder>(std::min(usable, kMaxRunBuilderBytes), encoder_.KeyIsRecord());
+    const std::size_t runLimit = job_.maxRunBytes != 0 ? job_.maxRunBytes : kMaxRunBuilderBytes;
+    builder_ = std::make_unique<RunBuilder>(std::min(usable, runLimit), encoder_.KeyIsRecord());
     RecordReader reader(input_, job_.kind == SorterKind::Csv, job_.utf16, ioBytes_);
     std::string key;
     std::u16string units;
