@@ -39,6 +39,8 @@ class File {
     std::intptr_t handle_ = kClosed;
 };
 
+bool PathExists(const std::string& path);
+// An existing file that is neither a folder nor a device, pipe or other special file.
 bool IsRegularFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);

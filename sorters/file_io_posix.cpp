@@ -69,6 +69,11 @@ bool File::Close() {
     return closed;
 }
 
+bool PathExists(const std::string& path) {
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
+}
+
 bool IsRegularFile(const std::string& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);

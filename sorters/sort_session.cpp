@@ -136,8 +136,10 @@ bool SortSession::Prepare() {
     if (!IsRegularFile(job_.inputPath)) {
         return refuse(messages::kInputNotFound, job_.inputPath);
     }
-    if (IsDirectory(job_.outputPath)) {
-        return refuse(messages::kOutputIsFolder, job_.outputPath);
+    // The finished output is renamed into place, which would put a plain file where a folder,
+    // a device or a pipe of that name stands.
+    if (PathExists(job_.outputPath) && !IsRegularFile(job_.outputPath)) {
+        return refuse(messages::kOutputNotAFile, job_.outputPath);
     }
     workFolder_ = job_.workFolder;
     if (!workFolder_.empty() && !IsDirectory(workFolder_)) {
