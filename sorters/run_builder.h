@@ -19,8 +19,6 @@ class RunBuilder {
     // Adds a record; false when the budget is spent (the builder then holds at least one
     // record: a record larger than the whole budget is taken alone).
     bool Add(std::string_view key, std::string_view record);
-    bool Empty() const { return entries_.empty(); }
-    std::size_t Count() const { return entries_.size(); }
 
     // Sorts the records in stretches and gives one sorted source per stretch, in input order;
     // merged, they give all records in order. Valid until Clear.
