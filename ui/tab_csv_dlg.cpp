@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/delimiter.h"
+#include "core/key_preview.h"
 #include "core/os/os.h"
 #include "core/page_settings.h"
 #include "res/resource.h"
@@ -17,14 +19,41 @@ CCButton csvExecuteButton;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(TabCsvDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(TabCsvDlg, SortPageDlg)
+ON_BN_CLICKED(IDC_BUTTON_EXECUTE, ExecuteCommand)
+ON_BN_CLICKED(IDC_BUTTON_CLEAR_KEYS, ClearKeys)
+ON_WM_DROPFILES()
 ON_WM_CTLCOLOR()
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_INPUT, OnBnClickedBrowseInput)
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_OUTPUT, OnBnClickedBrowseOutput)
+ON_BN_CLICKED(IDC_BUTTON_ADD_KEY, AddKey)
+ON_BN_CLICKED(IDC_BUTTON_COPY, CopyCommand)
+ON_EN_CHANGE(IDC_EDIT_INPUT, OnEnChangeInputFile)
+ON_EN_CHANGE(IDC_CSV_EDIT_DELIMITER_HEX, OnEnChangeDelimiterHex)
+ON_EN_CHANGE(IDC_CSV_EDIT_DELIMITER_CHAR, OnEnChangeDelimiterChar)
+ON_WM_TIMER()
+ON_EN_CHANGE(IDC_EDIT_KEY_POSITION, OnEnChangeKeyField)
+ON_EN_CHANGE(IDC_EDIT_KEY_LENGTH, OnEnChangeKeyField)
+ON_EN_CHANGE(IDC_EDIT_OUTPUT, OnOptionChanged)
+ON_BN_CLICKED(IDC_RADIO_ASCENDING, OnBnClickedOrder)
+ON_BN_CLICKED(IDC_RADIO_DESCENDING, OnBnClickedOrder)
+ON_BN_CLICKED(IDC_RADIO_STRING, OnBnClickedStringType)
+ON_BN_CLICKED(IDC_RADIO_NUMBER, OnBnClickedNumberType)
+ON_BN_CLICKED(IDC_RADIO_COMMA_NUMBER, OnBnClickedNumberType)
+ON_BN_CLICKED(IDC_CSV_RADIO_SHIFT_JIS, OnOptionChanged)
+ON_BN_CLICKED(IDC_CSV_RADIO_UTF16LE, OnOptionChanged)
+ON_BN_CLICKED(IDC_CSV_RADIO_UTF8, OnOptionChanged)
+ON_BN_CLICKED(IDC_CSV_RADIO_CASE_SENSITIVE, OnOptionChanged)
+ON_BN_CLICKED(IDC_CSV_RADIO_CASE_IGNORE, OnOptionChanged)
+ON_EN_CHANGE(IDC_EDIT_MEMORY, OnOptionChanged)
+ON_EN_CHANGE(IDC_EDIT_WORK_FOLDER, OnOptionChanged)
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_WORK_FOLDER, OnBnClickedBrowseWorkFolder)
 END_MESSAGE_MAP()
 
-TabCsvDlg::TabCsvDlg() : CDialogEx(IDD_TAB_CSV) {}
+TabCsvDlg::TabCsvDlg() : SortPageDlg(IDD_TAB_CSV, orvanta::SortPageKind::Csv) {}
 
 void TabCsvDlg::DoDataExchange(CDataExchange* pDX) {
-    CDialogEx::DoDataExchange(pDX);
+    SortPageDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EDIT_INPUT, m_editInput);
     DDX_Control(pDX, IDC_EDIT_OUTPUT, m_editOutput);
     DDX_Control(pDX, IDC_EDIT_KEY_POSITION, m_editKeyPosition);
@@ -52,7 +81,7 @@ void TabCsvDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL TabCsvDlg::OnInitDialog() {
     using namespace orvanta;
-    CDialogEx::OnInitDialog();
+    SortPageDlg::OnInitDialog();
 
     m_editInput.SetLimitText(kPathEntryLimit);
     m_editOutput.SetLimitText(kPathEntryLimit);
@@ -118,4 +147,33 @@ HBRUSH TabCsvDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
     const HBRUSH brush = orvanta::AnswerPageColour(csvPageBrushes, dc, ::GetDlgCtrlID(control),
                                                    RoleOf(control), kind);
     return brush != nullptr ? brush : CDialogEx::OnCtlColor(dc, control, kind);
+}
+
+std::string TabCsvDlg::PreviewValue(const orvanta::SortPageSettings& settings) const {
+    return orvanta::PreviewCsvKeyValue(settings.keyPosition.view(), settings.keyLength.view(),
+                                       orvanta::CsvPageData().sample, orvanta::DelimiterByte);
+}
+
+void TabCsvDlg::ReadPageOptions(orvanta::SortPageSettings& settings) const {
+    char hex[orvanta::kPathReadWidth + 1] = {};
+    m_editDelimiterHex.GetWindowText(hex);
+    settings.delimiterHex = hex;
+}
+
+void TabCsvDlg::OnBnClickedOrder() {
+    RefreshKeyDefinition();
+}
+
+void TabCsvDlg::OnBnClickedStringType() {
+    m_staticKeyLength.ShowWindow(SW_SHOW);
+    m_editKeyLength.SetWindowText("32");
+    m_editKeyLength.ShowWindow(SW_SHOW);
+    RefreshKeyDefinition();
+}
+
+void TabCsvDlg::OnBnClickedNumberType() {
+    m_staticKeyLength.ShowWindow(SW_HIDE);
+    m_editKeyLength.SetWindowText("");
+    m_editKeyLength.ShowWindow(SW_HIDE);
+    RefreshKeyDefinition();
 }

@@ -2,45 +2,38 @@
 // TabCsvDlg: the CSV page, a child dialog (template 104) on the main window's first tab.
 // It composes commands for the CSV sorter; the controls hold its state.
 
-#include "framework/controls.h"
-#include "framework/dialog.h"
-#include "ui/page_colour_rule.h"
+#include <string>
 
-class TabCsvDlg : public CDialogEx {
+#include "framework/controls.h"
+#include "ui/page_colour_rule.h"
+#include "ui/sort_page_dlg.h"
+
+class TabCsvDlg : public SortPageDlg {
   public:
     TabCsvDlg();
 
-    CEdit m_editInput;
-    CEdit m_editOutput;
-    CButton m_radioAscending;
-    CButton m_radioDescending;
-    CButton m_radioString;
-    CButton m_radioNumber;
-    CButton m_radioCommaNumber;
-    CEdit m_editCommandLine;
-    CButton m_radioShiftJis;
-    CButton m_radioUtf16Le;
-    CButton m_radioCaseSensitive;
-    CButton m_radioIgnoreCase;
-    CEdit m_editKeyPosition;
-    CEdit m_editKeyLength;
-    CEdit m_editValuePreview;
-    CEdit m_editKeyDefinition;
-    CEdit m_editMemory;
-    CEdit m_editWorkFolder;
     CEdit m_editDelimiterHex;
     CEdit m_editDelimiterChar;
-    CStatic m_staticKeyLength;
-    CEdit m_editRecordInfo;
-    CButton m_radioUtf8;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
 
+    void OnBnClickedOrder();
+    void OnBnClickedStringType();
+    void OnBnClickedNumberType();
+
+    // The delimiter entry: the two delimiter fields mirror each other and keep DelimiterByte.
+    void OnEnChangeDelimiterHex();
+    void OnEnChangeDelimiterChar();
+    void OnTimer(UINT_PTR id);
+
     DECLARE_MESSAGE_MAP()
 
   private:
+    std::string PreviewValue(const orvanta::SortPageSettings& settings) const override;
+    void ReadPageOptions(orvanta::SortPageSettings& settings) const override;
+    void RefreshDelimiterPreviews();
     orvanta::PageControlRole RoleOf(HWND control) const;
 };

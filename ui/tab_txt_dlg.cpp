@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/key_preview.h"
 #include "core/os/os.h"
 #include "core/page_settings.h"
 #include "res/resource.h"
@@ -15,14 +16,38 @@ CCButton textAddKeyButton;
 CCButton textExecuteButton;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(TabTxtDlg, CDialogEx)
+BEGIN_MESSAGE_MAP(TabTxtDlg, SortPageDlg)
+ON_BN_CLICKED(IDC_BUTTON_EXECUTE, ExecuteCommand)
+ON_BN_CLICKED(IDC_BUTTON_CLEAR_KEYS, ClearKeys)
+ON_WM_DROPFILES()
 ON_WM_CTLCOLOR()
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_INPUT, OnBnClickedBrowseInput)
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_OUTPUT, OnBnClickedBrowseOutput)
+ON_BN_CLICKED(IDC_BUTTON_ADD_KEY, AddKey)
+ON_BN_CLICKED(IDC_BUTTON_COPY, CopyCommand)
+ON_EN_CHANGE(IDC_EDIT_INPUT, OnEnChangeInputFile)
+ON_EN_CHANGE(IDC_EDIT_KEY_POSITION, OnEnChangeKeyField)
+ON_EN_CHANGE(IDC_EDIT_KEY_LENGTH, OnEnChangeKeyField)
+ON_EN_CHANGE(IDC_EDIT_OUTPUT, OnOptionChanged)
+ON_BN_CLICKED(IDC_RADIO_ASCENDING, OnBnClickedKeyRadio)
+ON_BN_CLICKED(IDC_RADIO_DESCENDING, OnBnClickedKeyRadio)
+ON_BN_CLICKED(IDC_RADIO_STRING, OnBnClickedKeyRadio)
+ON_BN_CLICKED(IDC_RADIO_NUMBER, OnBnClickedKeyRadio)
+ON_BN_CLICKED(IDC_RADIO_COMMA_NUMBER, OnBnClickedKeyRadio)
+ON_BN_CLICKED(IDC_TXT_RADIO_SHIFT_JIS, OnOptionChanged)
+ON_BN_CLICKED(IDC_TXT_RADIO_UTF16LE, OnOptionChanged)
+ON_BN_CLICKED(IDC_TXT_RADIO_UTF8, OnOptionChanged)
+ON_BN_CLICKED(IDC_TXT_RADIO_CASE_SENSITIVE, OnOptionChanged)
+ON_BN_CLICKED(IDC_TXT_RADIO_CASE_IGNORE, OnOptionChanged)
+ON_EN_CHANGE(IDC_EDIT_MEMORY, OnOptionChanged)
+ON_EN_CHANGE(IDC_EDIT_WORK_FOLDER, OnOptionChanged)
+ON_BN_CLICKED(IDC_BUTTON_BROWSE_WORK_FOLDER, OnBnClickedBrowseWorkFolder)
 END_MESSAGE_MAP()
 
-TabTxtDlg::TabTxtDlg() : CDialogEx(IDD_TAB_TXT) {}
+TabTxtDlg::TabTxtDlg() : SortPageDlg(IDD_TAB_TXT, orvanta::SortPageKind::Text) {}
 
 void TabTxtDlg::DoDataExchange(CDataExchange* pDX) {
-    CDialogEx::DoDataExchange(pDX);
+    SortPageDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EDIT_INPUT, m_editInput);
     DDX_Control(pDX, IDC_EDIT_OUTPUT, m_editOutput);
     DDX_Control(pDX, IDC_EDIT_KEY_POSITION, m_editKeyPosition);
@@ -48,7 +73,7 @@ void TabTxtDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL TabTxtDlg::OnInitDialog() {
     using namespace orvanta;
-    CDialogEx::OnInitDialog();
+    SortPageDlg::OnInitDialog();
 
     // The key length starts empty on this page.
     m_editInput.SetLimitText(kPathEntryLimit);
@@ -109,4 +134,13 @@ HBRUSH TabTxtDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
     const HBRUSH brush = orvanta::AnswerPageColour(textPageBrushes, dc, ::GetDlgCtrlID(control),
                                                    RoleOf(control), kind);
     return brush != nullptr ? brush : CDialogEx::OnCtlColor(dc, control, kind);
+}
+
+std::string TabTxtDlg::PreviewValue(const orvanta::SortPageSettings& settings) const {
+    return orvanta::PreviewTextKeyValue(settings.keyPosition.view(), settings.keyLength.view(),
+                                        orvanta::TextPageData().sample);
+}
+
+void TabTxtDlg::OnBnClickedKeyRadio() {
+    RefreshKeyDefinition();
 }
