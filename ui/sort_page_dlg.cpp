@@ -100,8 +100,9 @@ void SortPageDlg::OnEnChangeInputFile() {
     if (name[0] != '\0' && NamesFolder(name)) {
         return;
     }
+    // Only a file is read: a drive's root, which no search finds, must not pass for one.
     struct _stat status;
-    if (_stat(name, &status) != 0) {
+    if (_stat(name, &status) != 0 || (status.st_mode & _S_IFREG) == 0) {
         return;
     }
     // A proposal longer than the output field is read with would be cut into another name.
