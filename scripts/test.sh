@@ -69,6 +69,16 @@ echo "== Windows tests under Wine"
 orvanta_wine_prefix
 orvanta_display
 run_suites "$WINDOWS_BUILD_DIR"
+
+echo "== the wizard end to end under Wine"
+e2e_summary=$(bash tests/e2e/e2e.sh | tee "$WINDOWS_BUILD_DIR.e2e.log" | tail -n 1)
+cat "$WINDOWS_BUILD_DIR.e2e.log"
+if [[ "$e2e_summary" =~ ^e2e:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+  passed=$((passed + BASH_REMATCH[1]))
+  failed=$((failed + BASH_REMATCH[2]))
+else
+  failed=$((failed + 1))
+fi
 [ -n "${ORVANTA_XVFB_PID:-}" ] && kill "$ORVANTA_XVFB_PID" 2>/dev/null
 wineserver -k 2>/dev/null
 

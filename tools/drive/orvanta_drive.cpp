@@ -9,6 +9,7 @@
 //     get=PAGE:ID           print a control's text (UTF-8) on its own line
 //     sleep=MS              wait
 //     rect                  print the main window's geometry as WIDTHxHEIGHT+X+Y
+//     clipboard             print the clipboard's Unicode text (UTF-8) on its own line
 //     close                 close the main window as its title bar would
 // Exits 1 with a message on the first step that cannot be done.
 
@@ -149,15 +150,28 @@ void Step(const std::string& step) {
     } else if (verb == "click") {
         PostMessageW(Control(argument), BM_CLICK, 0, 0);
     } else if (verb == "get") {
+        // GetWindowText does not ask a window of another process: send the message itself.
         HWND control = Control(argument);
-        std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-        text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+        const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
         std::printf("%s\n", Utf8(text).c_str());
     } else if (verb == "rect") {
         RECT bounds{};
         GetWindowRect(MainWindow(), &bounds);
         std::printf("%ldx%ld+%ld+%ld\n", bounds.right - bounds.left, bounds.bottom - bounds.top,
                     bounds.left, bounds.top);
+    } else if (verb == "clipboard") {
+        std::wstring text;
+        if (OpenClipboard(nullptr)) {
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                text = static_cast<const wchar_t*>(GlobalLock(data));
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        std::printf("%s\n", Utf8(text).c_str());
     } else if (verb == "sleep") {
         Sleep(std::atoi(argument.c_str()));
     } else if (verb == "close") {
