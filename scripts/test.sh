@@ -8,7 +8,7 @@ cd "$root"
 bash scripts/setup.sh || { echo "0 passed, 1 failed"; exit 1; }
 
 native_dir="$root/build/native"
-WINDOWS_BUILD_DIR="$root/build/windows"
+export WINDOWS_BUILD_DIR="$root/build/windows"
 source scripts/wine_env.sh
 
 
