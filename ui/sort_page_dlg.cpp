@@ -273,6 +273,25 @@ void SortPageDlg::Launch() {
     }
 }
 
+PageControlRole SortPageDlg::RoleOf(HWND control) const {
+    if (IsAnyOf(control, {&m_editInput, &m_editOutput, &m_editKeyPosition, &m_editKeyLength,
+                          &m_editMemory, &m_editWorkFolder})) {
+        return PageControlRole::EditableField;
+    }
+    if (IsAnyOf(control, {&m_radioAscending, &m_radioDescending, &m_radioString, &m_radioNumber,
+                          &m_radioCommaNumber})) {
+        return PageControlRole::KeyRadio;
+    }
+    if (IsAnyOf(control, {&m_radioShiftJis, &m_radioUtf16Le, &m_radioUtf8, &m_radioCaseSensitive,
+                          &m_radioIgnoreCase})) {
+        return PageControlRole::OptionRadio;
+    }
+    if (control == m_editCommandLine.m_hWnd) {
+        return PageControlRole::CommandLine;
+    }
+    return PageControlRole::Other;
+}
+
 void SortPageDlg::ShowPageMessage(const wchar_t* text) {
     ShowMessage(m_hWnd, text, messages::kCaption, MB_OK);
 }

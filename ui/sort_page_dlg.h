@@ -9,6 +9,7 @@
 #include "core/page_settings.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "ui/page_colour_rule.h"
 #include "ui/page_data.h"
 
 class SortPageDlg : public CDialogEx {
@@ -61,6 +62,9 @@ class SortPageDlg : public CDialogEx {
 
     // A message box of the page: caption "Orvanta", OK only, no icon.
     void ShowPageMessage(const wchar_t* text);
+
+    // Which colour rule a control of the page follows.
+    virtual orvanta::PageControlRole RoleOf(HWND control) const;
 
   private:
     virtual std::string PreviewValue(const orvanta::SortPageSettings& settings) const = 0;

@@ -123,24 +123,10 @@ BOOL TabCsvDlg::OnInitDialog() {
 }
 
 orvanta::PageControlRole TabCsvDlg::RoleOf(HWND control) const {
-    using orvanta::PageControlRole;
-    if (orvanta::IsAnyOf(control, {&m_editInput, &m_editOutput, &m_editKeyPosition,
-                                   &m_editKeyLength, &m_editMemory, &m_editWorkFolder,
-                                   &m_editDelimiterHex, &m_editDelimiterChar})) {
-        return PageControlRole::EditableField;
+    if (orvanta::IsAnyOf(control, {&m_editDelimiterHex, &m_editDelimiterChar})) {
+        return orvanta::PageControlRole::EditableField;
     }
-    if (orvanta::IsAnyOf(control, {&m_radioAscending, &m_radioDescending, &m_radioString,
-                                   &m_radioNumber, &m_radioCommaNumber})) {
-        return PageControlRole::KeyRadio;
-    }
-    if (orvanta::IsAnyOf(control, {&m_radioShiftJis, &m_radioUtf16Le, &m_radioUtf8,
-                                   &m_radioCaseSensitive, &m_radioIgnoreCase})) {
-        return PageControlRole::OptionRadio;
-    }
-    if (control == m_editCommandLine.m_hWnd) {
-        return PageControlRole::CommandLine;
-    }
-    return PageControlRole::Other;
+    return SortPageDlg::RoleOf(control);
 }
 
 HBRUSH TabCsvDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {

@@ -35,5 +35,5 @@ class TabCsvDlg : public SortPageDlg {
     std::string PreviewValue(const orvanta::SortPageSettings& settings) const override;
     void ReadPageOptions(orvanta::SortPageSettings& settings) const override;
     void RefreshDelimiterPreviews();
-    orvanta::PageControlRole RoleOf(HWND control) const;
+    orvanta::PageControlRole RoleOf(HWND control) const override;
 };

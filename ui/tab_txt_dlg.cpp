@@ -110,26 +110,6 @@ BOOL TabTxtDlg::OnInitDialog() {
     return TRUE;
 }
 
-orvanta::PageControlRole TabTxtDlg::RoleOf(HWND control) const {
-    using orvanta::PageControlRole;
-    if (orvanta::IsAnyOf(control, {&m_editInput, &m_editOutput, &m_editKeyPosition,
-                                   &m_editKeyLength, &m_editMemory, &m_editWorkFolder})) {
-        return PageControlRole::EditableField;
-    }
-    if (orvanta::IsAnyOf(control, {&m_radioAscending, &m_radioDescending, &m_radioString,
-                                   &m_radioNumber, &m_radioCommaNumber})) {
-        return PageControlRole::KeyRadio;
-    }
-    if (orvanta::IsAnyOf(control, {&m_radioShiftJis, &m_radioUtf16Le, &m_radioUtf8,
-                                   &m_radioCaseSensitive, &m_radioIgnoreCase})) {
-        return PageControlRole::OptionRadio;
-    }
-    if (control == m_editCommandLine.m_hWnd) {
-        return PageControlRole::CommandLine;
-    }
-    return PageControlRole::Other;
-}
-
 HBRUSH TabTxtDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
     const HBRUSH brush = orvanta::AnswerPageColour(textPageBrushes, dc, ::GetDlgCtrlID(control),
                                                    RoleOf(control), kind);

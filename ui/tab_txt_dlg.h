@@ -24,5 +24,4 @@ class TabTxtDlg : public SortPageDlg {
 
   private:
     std::string PreviewValue(const orvanta::SortPageSettings& settings) const override;
-    orvanta::PageControlRole RoleOf(HWND control) const;
 };
