@@ -3,6 +3,7 @@
 // left incomplete or invalid gives way to the comma when the one-shot timer fires.
 
 #include <cstdio>
+#include <string>
 
 #include "core/delimiter.h"
 #include "ui/tab_csv_dlg.h"
