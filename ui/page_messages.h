@@ -24,8 +24,11 @@ inline constexpr wchar_t kCommandTooLong[] =
 inline constexpr wchar_t kConsoleLineTooLong[] =
     L"★コマンドが長すぎるため、コンソールで実行できません。\n"
     L"コマンドはクリップボードにコピーしました。";
-inline constexpr wchar_t kCopyFailed[] = L"★コマンドをクリップボードにコピーできませんでした。";
+inline constexpr wchar_t kCopyFailed[] =
+    L"★コマンドをクリップボードにコピーできませんでした。\n実行もしません。";
 inline constexpr wchar_t kPathTooLong[] = L"★このパスは長すぎるため使えません（259バイトまで）。";
+inline constexpr wchar_t kTempTooLong[] =
+    L"★環境変数TEMPのパスが長すぎるため、フォルダの参照を始められません（259バイトまで）。";
 inline constexpr wchar_t kPathNotShiftJis[] =
     L"★このパスにはShift-JISで表せない文字が含まれているため使えません。";
 

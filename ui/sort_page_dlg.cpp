@@ -140,9 +140,8 @@ void SortPageDlg::OnBnClickedBrowseInput() {
     const char* chosen = PickInputFile(&outcome);
     if (chosen[0] != '\0') {
         m_editInput.SetWindowText(chosen);
-    } else if (outcome == PickOutcome::TooLong || outcome == PickOutcome::NotAnsi) {
-        ShowPageMessage(outcome == PickOutcome::TooLong ? messages::kPathTooLong
-                                                        : messages::kPathNotShiftJis);
+    } else {
+        ReportRefusedPath(outcome);
     }
 }
 
@@ -151,9 +150,8 @@ void SortPageDlg::OnBnClickedBrowseOutput() {
     const char* chosen = PickOutputFile(m_kind == SortPageKind::Csv ? "csv" : "txt", &outcome);
     if (chosen[0] != '\0') {
         m_editOutput.SetWindowText(chosen);
-    } else if (outcome == PickOutcome::TooLong || outcome == PickOutcome::NotAnsi) {
-        ShowPageMessage(outcome == PickOutcome::TooLong ? messages::kPathTooLong
-                                                        : messages::kPathNotShiftJis);
+    } else {
+        ReportRefusedPath(outcome);
     }
 }
 
@@ -161,13 +159,11 @@ void SortPageDlg::OnBnClickedBrowseWorkFolder() {
     const std::string temp = os::EnvironmentValue("TEMP");
     PickOutcome outcome = PickOutcome::Cancelled;
     const std::string chosen = BrowseForFolder(temp.c_str(), &outcome);
-    // A TEMP too long to start from shows no browser and gives nothing: keep the field.
-    if (!(outcome == PickOutcome::TooLong && chosen.empty())) {
+    // A refused folder, or a TEMP too long to start the browser from, leaves the field as it is.
+    if (outcome == PickOutcome::TooLong && temp.size() > kPathReadWidth) {
+        ShowPageMessage(messages::kTempTooLong);
+    } else if (!ReportRefusedPath(outcome)) {
         m_editWorkFolder.SetWindowText(chosen.c_str());
-    }
-    if (outcome == PickOutcome::TooLong || outcome == PickOutcome::NotAnsi) {
-        ShowPageMessage(outcome == PickOutcome::TooLong ? messages::kPathTooLong
-                                                        : messages::kPathNotShiftJis);
     }
 }
 
@@ -229,8 +225,10 @@ bool SortPageDlg::BuildAndCopy() {
         ShowPageMessage(messages::kCommandTooLong);
         return false;
     }
+    // A command the clipboard does not take is not run either: what runs is what was copied.
     if (!CopyCommandToClipboard(command.c_str())) {
         ShowPageMessage(messages::kCopyFailed);
+        return false;
     }
     return true;
 }
@@ -290,6 +288,15 @@ PageControlRole SortPageDlg::RoleOf(HWND control) const {
         return PageControlRole::CommandLine;
     }
     return PageControlRole::Other;
+}
+
+bool SortPageDlg::ReportRefusedPath(PickOutcome outcome) {
+    if (outcome != PickOutcome::TooLong && outcome != PickOutcome::NotAnsi) {
+        return false;
+    }
+    ShowPageMessage(outcome == PickOutcome::TooLong ? messages::kPathTooLong
+                                                    : messages::kPathNotShiftJis);
+    return true;
 }
 
 void SortPageDlg::ShowPageMessage(const wchar_t* text) {

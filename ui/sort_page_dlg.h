@@ -9,6 +9,7 @@
 #include "core/page_settings.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "platform/outcomes.h"
 #include "ui/page_colour_rule.h"
 #include "ui/page_data.h"
 
@@ -69,6 +70,8 @@ class SortPageDlg : public CDialogEx {
   private:
     virtual std::string PreviewValue(const orvanta::SortPageSettings& settings) const = 0;
     virtual void ReadPageOptions(orvanta::SortPageSettings& settings) const;
+    // A picked path the page cannot take gets its message; false for any other outcome.
+    bool ReportRefusedPath(orvanta::PickOutcome outcome);
     // Builds the full command and copies it; false when the command must not run.
     bool BuildAndCopy();
     void Launch();
