@@ -109,6 +109,38 @@ TEST_F(PageCommandsTest, TheRoadOfOneCsvCommand) {
     RemoveDirectoryA("C:\\work");
 }
 
+TEST_F(PageCommandsTest, ADropTakesTheFirstItemThatIsNotAFolder) {
+    const std::string sample = WriteSample("dropped.txt", "ABCDE\r\n");
+    const std::string missing = SampleFolder() + "\\missing.txt";
+    const std::string tooLong = SampleFolder() + "\\" + std::string(260, 'n') + ".txt";
+    const struct {
+        const char* what;
+        std::vector<std::string> names;
+        std::string input;  // the input field afterwards
+        const wchar_t* message;
+    } cases[] = {
+        {"folders only", {SampleFolder(), "C:\\windows"}, sample, nullptr},
+        {"a missing name is taken too", {SampleFolder(), missing, sample}, missing, nullptr},
+        {"a file", {sample, missing}, sample, nullptr},
+        {"a name too long for the field", {tooLong, sample}, sample, messages::kPathTooLong},
+    };
+    for (HWND page : {Csv(), Text()}) {
+        for (const auto& c : cases) {
+            Set(page, IDC_EDIT_INPUT, sample);
+            messages.clear();
+            SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(c.names)), 0);
+            EXPECT_EQ(Get(page, IDC_EDIT_INPUT), c.input) << c.what;
+            EXPECT_EQ(Get(page, IDC_EDIT_OUTPUT).empty(), c.input != sample) << c.what;
+            if (c.message == nullptr) {
+                EXPECT_TRUE(messages.empty()) << c.what;
+            } else {
+                ASSERT_EQ(messages.size(), 1u) << c.what;
+                EXPECT_EQ(messages[0].text, Wide(c.message)) << c.what;
+            }
+        }
+    }
+}
+
 TEST_F(PageCommandsTest, TypingAPathCharacterByCharacter) {
     const std::string path = WriteSample("abc.txt", "ABCDEFGHIJ\r\nKLMNOPQRST\r\n");
     for (std::size_t length = 1; length < path.size(); ++length) {
