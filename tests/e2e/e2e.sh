@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The wizard as a user meets it: Orvanta.exe runs under Wine and is driven from outside by
-# control ids alone. On each page a sample file is named, keys are added, the command is
-# copied and then run: the console it starts runs the real sorter, whose output is checked.
+# control ids alone. On each page a sample file is dropped or named, keys are added, the
+# command is copied and then run: the console it starts runs the real sorter, whose output is
+# checked. The messages, the delimiter entry and the keyboard guards are met on the way.
 # Saves a screenshot of each page in use. Expects the Wine environment of wine_env.sh and a
 # display. Prints "e2e: N passed, N failed".
 set -uo pipefail
@@ -42,11 +43,34 @@ wine "$build/ui/Orvanta.exe" &
 program=$!
 drive wait sleep=1500 >/dev/null
 
-# CSV page: the amount with thousands commas descending (the heading, without a number, goes
-# last), then the id.
-drive "set=csv:1003:$csv_in" sleep=300 >/dev/null
+# CSV page: the file is dropped together with a folder, which is passed over.
+drive "drop=csv:$(windows_path "$work")|$csv_in" sleep=500 >/dev/null
+check "csv dropped input" "$csv_in" "$(drive get=csv:1003)"
 check "csv field count" "3" "$(drive get=csv:1020)"
-drive "set=csv:1005:$csv_out" set=csv:1006:3 click=csv:1010 sleep=300 click=csv:1012 sleep=300 >/dev/null
+check "csv proposed output" "${csv_in%.csv}_" "$(drive get=csv:1005 | sed 's/[0-9]\{6\}\.csv$//')"
+
+# Without a key the command is copied with a message, and not run.
+drive "set=csv:1005:$csv_out" sleep=300 >/dev/null
+no_key="Orvanta: ソートキーが指定されていません。\\nキーを追加してください。"
+check "csv copy without a key" "$no_key" "$(drive click=csv:3 message=3000)"
+check "csv clipboard without a key" "\"${module_dir}Pellacor.exe\" \"$csv_in\" \"$csv_out\"" \
+  "$(drive clipboard)"
+check "csv execute without a key" "$no_key" "$(drive click=csv:1 message=3000)"
+sleep 2
+check "csv not run without a key" "no output" "$([ -e "$work/sales_sorted.csv" ] && echo output || echo no output)"
+
+# The delimiter fields mirror each other; an invalid pair gives way to the comma after 4 s.
+drive set=csv:1022:3b sleep=200 >/dev/null
+check "delimiter character" ";" "$(drive get=csv:1048)"
+check "delimiter in the preview" "Pellacor.exe sales.csv sales_sorted.csv {0x3b}" "$(drive get=csv:1016)"
+drive set=csv:1022:00 sleep=200 >/dev/null
+check "invalid delimiter empties the character" "" "$(drive get=csv:1048)"
+drive sleep=4500 >/dev/null
+check "comma back after 4 s" "2C ," "$(drive get=csv:1022 get=csv:1048 | paste -sd ' ')"
+
+# The amount with thousands commas descending (the heading, without a number, goes last),
+# then the id.
+drive set=csv:1006:3 click=csv:1010 sleep=300 click=csv:1012 sleep=300 >/dev/null
 check "csv item value" "amount" "$(drive get=csv:1013)"
 check "csv key definition" "key(3)attr(d;z)" "$(drive get=csv:1015)"
 drive click=csv:1014 sleep=300 click=csv:1007 sleep=300 click=csv:1011 sleep=300 set=csv:1006:1 \
@@ -61,6 +85,18 @@ check "csv clipboard" "$csv_command" "$(drive clipboard)"
 # Text page: columns 2-5 ascending.
 drive tab=1 "set=txt:1003:$txt_in" sleep=300 >/dev/null
 check "text record length" "10" "$(drive get=txt:1020)"
+
+# Without a key the text sorter still runs, on whole lines, after a message.
+drive "set=txt:1005:$(windows_path "$work/items_whole.txt")" sleep=300 >/dev/null
+check "text execute without a key" \
+  "Orvanta: ソートキーが指定されていないため\\n★行全体をキーとしてソートします。" \
+  "$(drive click=txt:1 message=3000)"
+if wait_for_file "$work/items_whole.txt"; then
+  check "text sorted on whole lines" "$(printf 'A0001apple\r\nB0002fig  \r\nC0003pear \r\n')" \
+    "$(cat "$work/items_whole.txt")"
+else
+  check "text sorted on whole lines" "an output file" "none"
+fi
 drive "set=txt:1005:$txt_out" set=txt:1006:2 set=txt:1009:4 sleep=300 >/dev/null
 check "text column value" "0003" "$(drive get=txt:1013)"
 drive click=txt:1014 sleep=300 >/dev/null
@@ -84,6 +120,19 @@ if wait_for_file "$work/items_sorted.txt"; then
 else
   check "text sorted" "an output file" "none"
 fi
+
+# The keyboard: Escape in the page keeps the keys and Enter copies (the default button) but
+# never runs.
+drive tab=0 sleep=300 >/dev/null
+rm -f "$work/sales_sorted.csv"
+drive key=csv:1006:escape sleep=500 >/dev/null
+check "escape keeps the keys" "Pellacor.exe sales.csv sales_sorted.csv key(3)attr(d;z) key(1,32)" \
+  "$(drive get=csv:1016)"
+drive key=csv:1006:enter >/dev/null
+check "enter shows nothing" "(none)" "$(drive message=1000)"
+check "enter copies" "$csv_command" "$(drive clipboard)"
+sleep 3
+check "enter runs nothing" "no output" "$([ -e "$work/sales_sorted.csv" ] && echo output || echo no output)"
 
 drive tab=0 close >/dev/null
 sleep 1

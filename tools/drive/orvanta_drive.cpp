@@ -10,15 +10,24 @@
 //     sleep=MS              wait
 //     rect                  print the main window's geometry as WIDTHxHEIGHT+X+Y
 //     clipboard             print the clipboard's Unicode text (UTF-8) on its own line
+//     drop=PAGE:PATH[|PATH] drop files on a page as the shell would (paths in UTF-8)
+//     message=MS            wait up to MS for a message box of the program, print
+//                           "CAPTION: TEXT" (line breaks as \n) and answer it with OK;
+//                           print "(none)" when none comes
+//     key=PAGE:ID:NAME      focus a control and press a key: enter, escape, a digit or a letter
 //     close                 close the main window as its title bar would
 // Exits 1 with a message on the first step that cannot be done.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -101,6 +110,125 @@ HWND Control(const std::string& pageAndId, std::string* rest = nullptr) {
     return control;
 }
 
+// Writes a DROPFILES block with wide names into the program's memory and posts WM_DROPFILES
+// with it. The program's DragFinish takes the block as its own, so it is not freed here.
+void DropFiles(const std::string& pageAndPaths) {
+    const auto colon = pageAndPaths.find(':');
+    if (colon == std::string::npos) {
+        Fail("expected PAGE:PATH in " + pageAndPaths);
+    }
+    HWND page = Page(pageAndPaths.substr(0, colon));
+    std::wstring names;
+    std::string paths = pageAndPaths.substr(colon + 1);
+    for (std::size_t start = 0; start <= paths.size();) {
+        const auto bar = std::min(paths.find('|', start), paths.size());
+        names += Wide(paths.substr(start, bar - start));
+        names += L'\0';
+        start = bar + 1;
+    }
+    names += L'\0';
+
+    std::string block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t), '\0');
+    auto* drop = reinterpret_cast<DROPFILES*>(block.data());
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+
+    DWORD processId = 0;
+    GetWindowThreadProcessId(page, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        Fail("the program's memory cannot be written");
+    }
+    void* remote =
+        VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == nullptr ||
+        !WriteProcessMemory(process, remote, block.data(), block.size(), nullptr)) {
+        CloseHandle(process);
+        Fail("the drop cannot be written into the program");
+    }
+    CloseHandle(process);
+    PostMessageW(page, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+// A message box of the program: a top-level dialog of the main window's process titled
+// "Orvanta" or "SYSTEM".
+HWND FindMessageBox() {
+    for (const wchar_t* caption : {L"Orvanta", L"SYSTEM"}) {
+        if (HWND box = FindWindowW(L"#32770", caption)) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+// GetWindowText does not ask a window of another process: send the message itself.
+std::wstring TextOf(HWND control) {
+    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+void AnswerMessage(int milliseconds) {
+    HWND box = nullptr;
+    for (int waited = 0; box == nullptr && waited <= milliseconds; waited += 50) {
+        box = FindMessageBox();
+        if (box == nullptr) {
+            Sleep(50);
+        }
+    }
+    if (box == nullptr) {
+        std::printf("(none)\n");
+        return;
+    }
+    constexpr int kMessageTextId = 0xFFFF;
+    std::wstring line = TextOf(box) + L": ";
+    for (wchar_t c : TextOf(GetDlgItem(box, kMessageTextId))) {
+        if (c == L'\n') {
+            line += L"\\n";
+        } else if (c != L'\r') {
+            line += c;
+        }
+    }
+    std::printf("%s\n", Utf8(line).c_str());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50) {
+        Sleep(50);
+    }
+}
+
+// Focuses the control through the program's input state, then types the key system-wide, so
+// that the program's own keyboard state sees the press.
+void PressKey(const std::string& pageIdAndName) {
+    std::string name;
+    HWND control = Control(pageIdAndName, &name);
+    WORD key = 0;
+    if (name == "enter") {
+        key = VK_RETURN;
+    } else if (name == "escape") {
+        key = VK_ESCAPE;
+    } else if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
+    } else {
+        Fail("unknown key " + name);
+    }
+    const DWORD programThread = GetWindowThreadProcessId(control, nullptr);
+    const DWORD ownThread = GetCurrentThreadId();
+    AttachThreadInput(ownThread, programThread, TRUE);
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+    AttachThreadInput(ownThread, programThread, FALSE);
+    INPUT presses[2] = {};
+    for (INPUT& press : presses) {
+        press.type = INPUT_KEYBOARD;
+        press.ki.wVk = key;
+    }
+    presses[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, presses, sizeof(INPUT));
+}
+
 // Clicks along the row of tab buttons until the item is selected, so that the tab control
 // itself raises its notifications inside the program (a notification carries a pointer and
 // cannot be sent from another process, and item rectangles cannot be asked for either).
@@ -150,13 +278,7 @@ void Step(const std::string& step) {
     } else if (verb == "click") {
         PostMessageW(Control(argument), BM_CLICK, 0, 0);
     } else if (verb == "get") {
-        // GetWindowText does not ask a window of another process: send the message itself.
-        HWND control = Control(argument);
-        const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-        std::printf("%s\n", Utf8(text).c_str());
+        std::printf("%s\n", Utf8(TextOf(Control(argument))).c_str());
     } else if (verb == "rect") {
         RECT bounds{};
         GetWindowRect(MainWindow(), &bounds);
@@ -172,6 +294,12 @@ void Step(const std::string& step) {
             CloseClipboard();
         }
         std::printf("%s\n", Utf8(text).c_str());
+    } else if (verb == "drop") {
+        DropFiles(argument);
+    } else if (verb == "message") {
+        AnswerMessage(std::atoi(argument.c_str()));
+    } else if (verb == "key") {
+        PressKey(argument);
     } else if (verb == "sleep") {
         Sleep(std::atoi(argument.c_str()));
     } else if (verb == "close") {
