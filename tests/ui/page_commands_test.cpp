@@ -196,6 +196,22 @@ TEST_F(PageCommandsTest, EachByteOrderMarkSelectsItsEncoding) {
     }
     EXPECT_EQ(Get(Csv(), IDC_EDIT_RECORD_INFO), "2");
     EXPECT_EQ(Get(Text(), IDC_EDIT_RECORD_INFO), "3");
+
+    // A file that exists but cannot be opened counts nothing and is taken as Shift-JIS.
+    const std::string utf16 = SampleFolder() + "\\utf16.csv";
+    for (HWND page : {Csv(), Text()}) {
+        Set(page, IDC_EDIT_INPUT, utf16);
+        const HANDLE locked =
+            CreateFileA(utf16.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        Set(page, IDC_EDIT_INPUT, utf16);
+        CloseHandle(locked);
+        EXPECT_EQ(Get(page, IDC_EDIT_RECORD_INFO), "0");
+        const int* radios = page == Csv() ? csvRadios : textRadios;
+        EXPECT_TRUE(IsChecked(page, radios[0]));
+        EXPECT_FALSE(IsChecked(page, radios[1]));
+        EXPECT_FALSE(IsChecked(page, radios[2]));
+    }
 }
 
 TEST_F(PageCommandsTest, NumericAttributesHideTheCsvKeyLengthOnly) {
@@ -327,6 +343,13 @@ TEST_F(PageCommandsTest, TheDelimiterFieldsMirrorEachOther) {
         EXPECT_EQ(Get(Csv(), IDC_CSV_EDIT_DELIMITER_CHAR), ",") << c.typed;
         EXPECT_EQ(DelimiterByte, 0x2C) << c.typed;
     }
+    // Any timer of the page is killed when it fires; only timer 100 brings the comma back.
+    Set(Csv(), IDC_CSV_EDIT_DELIMITER_HEX, "00");
+    killedTimers.clear();
+    SendMessageA(Csv(), WM_TIMER, 7, 0);
+    EXPECT_EQ(killedTimers, std::vector<UINT_PTR>{7});
+    EXPECT_EQ(Get(Csv(), IDC_CSV_EDIT_DELIMITER_CHAR), "");
+
     // The second digit in time: the pending timer then finds both fields filled.
     Set(Csv(), IDC_CSV_EDIT_DELIMITER_HEX, "7");
     Set(Csv(), IDC_CSV_EDIT_DELIMITER_HEX, "7c");
@@ -345,6 +368,13 @@ TEST_F(PageCommandsTest, ADelimiterChangeRefreshesTheValueAndPreviewButNotTheFie
     EXPECT_EQ(Get(Csv(), IDC_EDIT_VALUE_PREVIEW), "b,c");
     EXPECT_NE(Get(Csv(), IDC_EDIT_COMMAND_LINE).find("{0x3B}"), std::string::npos);
     EXPECT_EQ(Get(Csv(), IDC_EDIT_RECORD_INFO), "2");
+
+    // The key definition is not recomposed: it keeps the key of the earlier value.
+    Set(Csv(), IDC_EDIT_KEY_POSITION, "3");
+    EXPECT_EQ(Get(Csv(), IDC_EDIT_KEY_DEFINITION), "key(3,32)");
+    Set(Csv(), IDC_CSV_EDIT_DELIMITER_HEX, "2C");
+    EXPECT_EQ(Get(Csv(), IDC_EDIT_VALUE_PREVIEW), "");
+    EXPECT_EQ(Get(Csv(), IDC_EDIT_KEY_DEFINITION), "key(3,32)");
 }
 
 TEST_F(PageCommandsTest, TheCommaReturnsAfterFourSecondsOnTheRealTimer) {

@@ -15,12 +15,14 @@ namespace orvanta::test {
 std::vector<ShownMessage> PageFixture::messages;
 std::vector<std::string> PageFixture::launched;
 std::vector<StartedTimer> PageFixture::timers;
+std::vector<UINT_PTR> PageFixture::killedTimers;
 std::vector<int> PageFixture::exits;
 
 PageFixture::PageFixture() {
     messages.clear();
     launched.clear();
     timers.clear();
+    killedTimers.clear();
     exits.clear();
     FrameworkSeams().messageBox = [](HWND owner, const wchar_t* text, const wchar_t* caption,
                                      UINT type) {
@@ -31,7 +33,10 @@ PageFixture::PageFixture() {
         timers.push_back({window, id, elapse});
         return id;
     };
-    FrameworkSeams().killTimer = [](HWND, UINT_PTR) -> BOOL { return TRUE; };
+    FrameworkSeams().killTimer = [](HWND, UINT_PTR id) -> BOOL {
+        killedTimers.push_back(id);
+        return TRUE;
+    };
     PlatformSeams().launch = [](const char*, char* line, BOOL, DWORD, STARTUPINFOA*) -> DWORD {
         launched.emplace_back(line);
         return 4242;

@@ -53,6 +53,7 @@ class PageFixture : public ::testing::Test {
     static std::vector<ShownMessage> messages;
     static std::vector<std::string> launched;  // console lines handed to the launcher
     static std::vector<StartedTimer> timers;
+    static std::vector<UINT_PTR> killedTimers;
     static std::vector<int> exits;
 
   private:
