@@ -77,7 +77,10 @@ drive click=csv:1014 sleep=300 click=csv:1007 sleep=300 click=csv:1011 sleep=300
   sleep=300 click=csv:1014 sleep=300 >/dev/null
 check "csv preview" "Pellacor.exe sales.csv sales_sorted.csv key(3)attr(d;z) key(1,32)" \
   "$(drive get=csv:1016)"
+# The screenshot shows a third key being defined; it is not added.
+drive set=csv:1006:2 sleep=300 >/dev/null
 import -window root -crop "$(drive rect)" +repage "$build/screenshots/csv-page-in-use.png"
+drive set=csv:1006: sleep=300 >/dev/null
 csv_command="\"${module_dir}Pellacor.exe\" \"$csv_in\" \"$csv_out\" key(3)attr(d;z) key(1,32)"
 drive click=csv:3 sleep=500 >/dev/null
 check "csv clipboard" "$csv_command" "$(drive clipboard)"
@@ -101,7 +104,9 @@ drive "set=txt:1005:$txt_out" set=txt:1006:2 set=txt:1009:4 sleep=300 >/dev/null
 check "text column value" "0003" "$(drive get=txt:1013)"
 drive click=txt:1014 sleep=300 >/dev/null
 check "text preview" "Trivandel.exe items.txt items_sorted.txt key(2,4)" "$(drive get=txt:1016)"
+drive set=txt:1006:6 set=txt:1009:5 sleep=300 >/dev/null
 import -window root -crop "$(drive rect)" +repage "$build/screenshots/text-page-in-use.png"
+drive set=txt:1006: sleep=300 >/dev/null
 
 # Both commands run in consoles of their own; the sorters' outputs are checked.
 drive tab=0 sleep=300 >/dev/null
