@@ -139,6 +139,13 @@ check "enter copies" "$csv_command" "$(drive clipboard)"
 sleep 3
 check "enter runs nothing" "no output" "$([ -e "$work/sales_sorted.csv" ] && echo output || echo no output)"
 
+# A Japanese name dropped on the page: 表 ends in the byte of a backslash in Shift-JIS, which
+# the preview must not take for a separator.
+printf 'a,b\r\n' >"$work/表示.csv"
+drive "drop=csv:$(windows_path "$work/表示.csv")" sleep=500 >/dev/null
+check "japanese input" "$(windows_path "$work/表示.csv") 2" "$(drive get=csv:1003 get=csv:1020 | paste -sd ' ')"
+check "japanese preview" "Pellacor.exe 表示.csv 表示_" "$(drive get=csv:1016 | cut -d ' ' -f 1-3 | sed 's/[0-9]\{6\}\.csv$//')"
+
 drive tab=0 close >/dev/null
 sleep 1
 kill "$program" 2>/dev/null
