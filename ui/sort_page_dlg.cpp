@@ -17,6 +17,7 @@
 #include "platform/folder_browser.h"
 #include "ui/keyboard_guard.h"
 #include "ui/module_directory_store.h"
+#include "ui/page_entry_limits.h"
 #include "ui/page_messages.h"
 #include "ui/process_exit.h"
 
@@ -77,6 +78,23 @@ SortPageSettings SortPageDlg::Settings() const {
 }
 
 void SortPageDlg::ReadPageOptions(SortPageSettings&) const {}
+
+void SortPageDlg::StartKeyAndOptionChoices() {
+    m_radioAscending.SetCheck(BST_CHECKED);
+    m_radioString.SetCheck(BST_CHECKED);
+    m_radioDescending.SetCheck(BST_UNCHECKED);
+    m_radioNumber.SetCheck(BST_UNCHECKED);
+    m_radioCommaNumber.SetCheck(BST_UNCHECKED);
+
+    m_editValuePreview.SetLimitText(kDisplayEntryLimit);
+    m_editKeyDefinition.SetLimitText(kDisplayEntryLimit);
+
+    // "UTF-8" is left alone: it starts cleared.
+    m_radioShiftJis.SetCheck(BST_CHECKED);
+    m_radioCaseSensitive.SetCheck(BST_CHECKED);
+    m_radioUtf16Le.SetCheck(BST_UNCHECKED);
+    m_radioIgnoreCase.SetCheck(BST_UNCHECKED);
+}
 
 void SortPageDlg::RefreshValuePreview() {
     m_editValuePreview.SetWindowText(PreviewValue(Settings()).c_str());

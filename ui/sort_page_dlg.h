@@ -44,6 +44,10 @@ class SortPageDlg : public CDialogEx {
     orvanta::SortPageSettings Settings() const;
     orvanta::SortPageData& Data() const;
 
+    // The start choices both pages make: ascending string keys, Shift-JIS, case-sensitive, and
+    // the display fields' entry limits. Sets no text, so no change handler runs.
+    void StartKeyAndOptionChoices();
+
     // The three display fields, always refreshed in this order.
     void RefreshValuePreview();
     void RefreshKeyDefinition();

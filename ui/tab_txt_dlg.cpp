@@ -81,20 +81,7 @@ BOOL TabTxtDlg::OnInitDialog() {
     m_editKeyPosition.SetLimitText(kKeyFieldEntryLimit);
     m_editKeyLength.SetLimitText(kKeyFieldEntryLimit);
 
-    m_radioAscending.SetCheck(BST_CHECKED);
-    m_radioString.SetCheck(BST_CHECKED);
-    m_radioDescending.SetCheck(BST_UNCHECKED);
-    m_radioNumber.SetCheck(BST_UNCHECKED);
-    m_radioCommaNumber.SetCheck(BST_UNCHECKED);
-
-    m_editValuePreview.SetLimitText(kDisplayEntryLimit);
-    m_editKeyDefinition.SetLimitText(kDisplayEntryLimit);
-
-    // "UTF-8" is left alone: it starts cleared.
-    m_radioShiftJis.SetCheck(BST_CHECKED);
-    m_radioCaseSensitive.SetCheck(BST_CHECKED);
-    m_radioUtf16Le.SetCheck(BST_UNCHECKED);
-    m_radioIgnoreCase.SetCheck(BST_UNCHECKED);
+    StartKeyAndOptionChoices();
 
     m_editMemory.SetLimitText(kMemoryEntryLimit);
     m_editWorkFolder.SetLimitText(kPathEntryLimit);
