@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvanta::sorters {
@@ -22,8 +23,12 @@ class File {
 
     // Read-only; shared with other readers and writers.
     static File OpenRead(const std::string& path);
-    // A new, empty file for writing; fails when one of that name exists.
+    // A new, empty file for writing; fails when one of that name exists. It counts as in use
+    // (see RemoveIfAbandoned) for as long as it stays open.
     static File CreateNew(const std::string& path);
+    // Opens or creates `path` and holds it as in use for as long as it stays open; the file is
+    // this process's mark that its temporary files are alive.
+    static File HoldLock(const std::string& path);
 
     bool IsOpen() const { return handle_ != kClosed; }
     // Bytes read (0 at the end) or -1 on failure.
@@ -44,8 +49,19 @@ bool PathExists(const std::string& path);
 bool IsRegularFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Removes the file `path` unless a running process holds it open as created or held above
+// (POSIX: its lock; Windows: its handle). True when no such file is left.
+bool RemoveIfAbandoned(const std::string& path);
+// The names in `folder`, without "." and ".."; empty when it cannot be read.
+std::vector<std::string> FolderNames(const std::string& folder);
 // Moves `from` over `to`, replacing a file of that name.
 bool MoveOverFile(const std::string& from, const std::string& to);
+
+// `name` in `folder`, with a separator between them unless the folder ends with one (the
+// second byte of a two-byte character is none).
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder of `path`, with its final separator ("" when the path names none), and the name.
+std::pair<std::string, std::string> SplitPath(const std::string& path);
 
 // The system's temporary folder, used when neither /T nor TEMP names one.
 std::string SystemTempFolder();

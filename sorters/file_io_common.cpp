@@ -1,6 +1,10 @@
-// The parts of File that are the same on every platform.
+// The parts of the file services that are the same on every platform.
 
 #include "sorters/file_io.h"
+
+#include <algorithm>
+
+#include "core/sjis.h"
 
 namespace orvanta::sorters {
 
@@ -19,6 +23,38 @@ File& File::operator=(File&& other) noexcept {
 
 File::~File() {
     Close();
+}
+
+namespace {
+
+// Where the folder part of `path` ends: after its last separator (Windows: also after a drive's
+// colon), or 0.
+std::size_t FolderLength(std::string_view path) {
+    const bool windows = PathSeparator() == '\\';
+    std::size_t length = 0;
+    for (const unsigned char separator : {'/', '\\', ':'}) {
+        if (separator != '/' && !windows) {
+            continue;
+        }
+        if (const auto position = FindLastByte(path, separator)) {
+            length = std::max(length, *position + 1);
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || FolderLength(folder) == folder.size()) {
+        return folder + name;
+    }
+    return folder + PathSeparator() + name;
+}
+
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    const std::size_t length = FolderLength(path);
+    return {path.substr(0, length), path.substr(length)};
 }
 
 }  // namespace orvanta::sorters

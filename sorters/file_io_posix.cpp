@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,9 +25,52 @@ File File::OpenRead(const std::string& path) {
     return File(fd < 0 ? kClosed : fd);
 }
 
+namespace {
+
+// Whether `fd` is still the regular file named `path`: one removed or replaced since it was
+// opened is not.
+bool IsFileAt(int fd, const std::string& path) {
+    struct stat opened {};
+    struct stat named {};
+    return fstat(fd, &opened) == 0 && lstat(path.c_str(), &named) == 0 && S_ISREG(opened.st_mode) &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Takes the lock that marks a file as in use. Only another holder refuses it: on a file system
+// without locks the file is used unlocked (and nothing there is ever judged abandoned).
+bool LockUnlessHeld(int fd) {
+    return flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+
+}  // namespace
+
 File File::CreateNew(const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    return File(fd < 0 ? kClosed : fd);
+    if (fd < 0) {
+        return File();
+    }
+    // A clean-up elsewhere may have taken the new file for abandoned in the moment between.
+    if (!LockUnlessHeld(fd) || !IsFileAt(fd, path)) {
+        close(fd);
+        return File();
+    }
+    return File(fd);
+}
+
+File File::HoldLock(const std::string& path) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            return File();
+        }
+        if (LockUnlessHeld(fd) && IsFileAt(fd, path)) {
+            return File(fd);
+        }
+        close(fd);
+        // Another sort's clean-up holds it while it removes it.
+        usleep(10000);
+    }
+    return File();
 }
 
 std::int64_t File::Read(char* buffer, std::size_t size) {
@@ -86,6 +131,34 @@ bool IsDirectory(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
+}
+
+bool RemoveIfAbandoned(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT;
+    }
+    // The owner holds the lock until it ends, however it ends: a lock taken here means it is gone.
+    const bool removed =
+        flock(fd, LOCK_EX | LOCK_NB) == 0 && IsFileAt(fd, path) && unlink(path.c_str()) == 0;
+    close(fd);
+    return removed;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    closedir(listing);
+    return names;
 }
 
 bool MoveOverFile(const std::string& from, const std::string& to) {

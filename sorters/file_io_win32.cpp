@@ -69,6 +69,23 @@ File File::CreateNew(const std::string& path) {
     return File(handle == INVALID_HANDLE_VALUE ? kClosed : reinterpret_cast<std::intptr_t>(handle));
 }
 
+File File::HoldLock(const std::string& path) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        // Deleted by the system with its last handle, however the process ends.
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return File(reinterpret_cast<std::intptr_t>(handle));
+        }
+        if (GetLastError() != ERROR_SHARING_VIOLATION) {
+            return File();
+        }
+        // Another sort's clean-up has it open while it removes it.
+        Sleep(10);
+    }
+    return File();
+}
+
 std::int64_t File::Read(char* buffer, std::size_t size) {
     constexpr std::size_t kMaxChunk = 1u << 30;
     DWORD count = 0;
@@ -138,6 +155,35 @@ bool IsDirectory(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool RemoveIfAbandoned(const std::string& path) {
+    // An open without sharing fails while any process still has the file open.
+    HANDLE handle = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    CloseHandle(handle);
+    return true;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string pattern = JoinPath(folder, "*");
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 bool MoveOverFile(const std::string& from, const std::string& to) {

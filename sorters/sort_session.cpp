@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/utf16_to_ansi.h"
+#include "sorters/abandoned_files.h"
 #include "sorters/buffered_writer.h"
 #include "sorters/messages.h"
 #include "sorters/record_reader.h"
@@ -26,10 +27,6 @@ constexpr std::size_t kMaxFanIn = 512;
 // would keep the reading waiting, so memory beyond this serves the merge.
 constexpr std::size_t kMaxRunBuilderBytes = std::size_t{64} << 20;
 constexpr std::uint64_t kProgressEvery = 1u << 16;
-
-bool EndsWithSeparator(const std::string& folder) {
-    return !folder.empty() && (folder.back() == '/' || folder.back() == PathSeparator());
-}
 
 // Writes the records of sorted items, each with the input's line end, behind the mark.
 class OutputSink : public ItemSink {
@@ -102,6 +99,11 @@ SortSession::~SortSession() {
         TempFiles::RemoveAll();
     }
     TempFiles::End();
+    // The lock goes last: until then the run files' owner is alive.
+    if (lock_.IsOpen()) {
+        RemoveFile(lockPath_);
+        lock_.Close();
+    }
 }
 
 int SortSession::Fail(const char* message, const std::string& path) {
@@ -155,16 +157,15 @@ bool SortSession::Prepare() {
     if (!input_.IsOpen()) {
         return refuse(messages::kInputUnreadable, job_.inputPath);
     }
+    RemoveAbandonedRunFiles(workFolder_, ProcessId());
+    RemoveAbandonedOutputs(job_.outputPath);
     // A new file beside the output; the output itself is replaced only once complete. Each
     // name is registered before the file exists, so that an interrupt never misses it.
-    const std::string separator =
-        EndsWithSeparator(workFolder_) ? "" : std::string(1, PathSeparator());
-    const std::string runPrefix =
-        workFolder_ + separator + "orvanta-" + std::to_string(ProcessId()) + "-";
+    const std::string runPrefix = JoinPath(workFolder_, RunFilePrefix(ProcessId()));
+    lockPath_ = JoinPath(workFolder_, LockFileName(ProcessId()));
     InstallInterruptCleanup();
-    const std::string stem = job_.outputPath + "." + std::to_string(ProcessId());
     for (int attempt = 0; attempt < 100 && !output_.IsOpen(); ++attempt) {
-        outputTemp_ = stem + "-" + std::to_string(attempt) + ".tmp";
+        outputTemp_ = UnfinishedOutputPath(job_.outputPath, ProcessId(), attempt);
         TempFiles::Begin(outputTemp_, runPrefix);
         output_ = File::CreateNew(outputTemp_);
     }
@@ -228,7 +229,7 @@ bool SortSession::ReadRuns() {
 }
 
 bool SortSession::SpillRun() {
-    if (!WaitForSpill()) {
+    if (!WaitForSpill() || !HoldWorkFolderLock()) {
         return false;
     }
     const std::size_t number = nextRun_++;
@@ -266,16 +267,25 @@ bool SortSession::WaitForSpill() {
     return spillOk_;
 }
 
+bool SortSession::HoldWorkFolderLock() {
+    if (lock_.IsOpen()) {
+        return true;
+    }
+    TempFiles::NoteLock(lockPath_);
+    lock_ = File::HoldLock(lockPath_);
+    if (!lock_.IsOpen()) {
+        failure_ = messages::kRunFileFailed;
+        failurePath_ = lockPath_;
+        return false;
+    }
+    return true;
+}
+
 bool SortSession::WriteRun(RunBuilder& builder, std::size_t number, const char*& failure,
                            std::string& failurePath) {
     const std::string path = TempFiles::RunPath(number);
     TempFiles::NoteRun(number);
     File file = File::CreateNew(path);
-    if (!file.IsOpen()) {
-        // A file left by an earlier, killed process of the same id.
-        RemoveFile(path);
-        file = File::CreateNew(path);
-    }
     if (!file.IsOpen()) {
         failure = messages::kRunFileFailed;
         failurePath = path;

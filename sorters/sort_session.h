@@ -33,6 +33,8 @@ class SortSession {
     // Hands the filled builder over to be sorted and written as a run file while reading goes on
     // into the other one (the first run is written before reading goes on).
     bool SpillRun();
+    // Takes the work folder's lock that keeps this sort's run files from other sorts' clean-up.
+    bool HoldWorkFolderLock();
     bool WaitForSpill();
     bool WriteRun(RunBuilder& builder, std::size_t number, const char*& failure,
                   std::string& failurePath);
@@ -48,6 +50,8 @@ class SortSession {
     std::size_t ioBytes_;
     std::string workFolder_;
     std::string outputTemp_;
+    std::string lockPath_;
+    File lock_;
     File input_;
     File output_;
     std::unique_ptr<RunBuilder> builder_;  // being filled

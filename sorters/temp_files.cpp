@@ -15,6 +15,7 @@ constexpr std::size_t kPathCapacity = 4096;
 // Fixed stores, written before the handler can see them and read without allocation.
 char outputTemp[kPathCapacity];
 char runPrefix[kPathCapacity];
+char lockPath[kPathCapacity];
 std::atomic<std::size_t> runCount{0};
 std::atomic<bool> active{false};
 
@@ -51,6 +52,7 @@ void TempFiles::Begin(const std::string& outputTempPath, const std::string& runP
     active = false;
     CopyBounded(outputTemp, outputTempPath);
     CopyBounded(runPrefix, runPathPrefix);
+    lockPath[0] = '\0';
     runCount = 0;
     active = true;
 }
@@ -67,6 +69,10 @@ void TempFiles::NoteRun(std::size_t index) {
     }
 }
 
+void TempFiles::NoteLock(const std::string& path) {
+    CopyBounded(lockPath, path);
+}
+
 void TempFiles::RemoveAll() {
     if (!active) {
         return;
@@ -78,6 +84,9 @@ void TempFiles::RemoveAll() {
     }
     if (outputTemp[0] != '\0') {
         RemoveFileForCleanup(outputTemp);
+    }
+    if (lockPath[0] != '\0') {
+        RemoveFileForCleanup(lockPath);
     }
 }
 

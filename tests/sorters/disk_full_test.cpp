@@ -1,15 +1,20 @@
 // A sort whose files cannot grow fails cleanly (POSIX: a real process whose file size limit
-// makes every write past it fail, as a full disk would): the exit status says so, a message
-// says why, the existing output is untouched and no run file or unfinished output is left.
+// makes every write past it fail, and, where the test may mount one, a real small file system
+// that fills up): the exit status says so, a message says why, the existing output is untouched
+// and no run file or unfinished output is left.
 
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "sorter_fixture.h"
+#include "sorters/messages.h"
 
 namespace orvanta::sorters {
 namespace {
@@ -17,6 +22,38 @@ namespace {
 using DiskFull = SorterTest;
 
 // Runs Pellacor with its files limited to `limitBytes`; its exit status, or -1 when killed.
+std::string ScrambledRows(std::uint64_t rows) {
+    std::string input;
+    for (std::uint64_t row = 0; row < rows; ++row) {
+        input.append(std::to_string((row * 7919) % rows)).append(",some text to sort by\n");
+    }
+    return input;
+}
+
+// A file system of `bytes` mounted on `folder` for as long as it lives.
+class SmallFileSystem {
+  public:
+    SmallFileSystem(const std::filesystem::path& folder, std::size_t bytes) : folder_(folder) {
+        std::filesystem::create_directory(folder);
+        const std::string options = "size=" + std::to_string(bytes);
+        mounted_ = mount("orvanta-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+                         options.c_str()) == 0;
+        error_ = errno;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) {
+            umount2(folder_.c_str(), MNT_DETACH);
+        }
+    }
+    bool Mounted() const { return mounted_; }
+    std::string Error() const { return std::strerror(error_); }
+
+  private:
+    std::filesystem::path folder_;
+    bool mounted_ = false;
+    int error_ = 0;
+};
+
 int RunLimited(const std::vector<std::string>& args, rlim_t limitBytes, const std::string& log) {
     const pid_t child = fork();
     if (child == 0) {
@@ -40,11 +77,7 @@ int RunLimited(const std::vector<std::string>& args, rlim_t limitBytes, const st
 }
 
 TEST_F(DiskFull, FailsCleanlyWhileWritingRunsAndWhileWritingTheOutput) {
-    std::string input;
-    for (std::uint64_t row = 0; row < 200000; ++row) {
-        input.append(std::to_string((row * 7919) % 200000)).append(",some text to sort by\n");
-    }
-    WriteFile("in.csv", input);
+    WriteFile("in.csv", ScrambledRows(200000));
     std::filesystem::create_directory(folder_ / "work");
     const std::string log =
         (folder_.parent_path() / (folder_.filename().string() + ".log")).string();
@@ -69,6 +102,50 @@ TEST_F(DiskFull, FailsCleanlyWhileWritingRunsAndWhileWritingTheOutput) {
         EXPECT_GT(got, 0u) << "no message for limit " << limit;
     }
     std::remove(log.c_str());
+}
+
+TEST_F(DiskFull, FailsCleanlyWhenItsFileSystemFills) {
+    WriteFile("in.csv", ScrambledRows(200000));  // 5 MB
+    const SmallFileSystem small(folder_ / "small", std::size_t{1} << 20);
+    if (!small.Mounted()) {
+        GTEST_SKIP() << "no file system can be mounted here: " << small.Error();
+    }
+    std::filesystem::create_directory(folder_ / "work");
+    const std::string smallFolder = PathOf("small");
+    struct Case {
+        const char* what;
+        std::string output;
+        std::string workFolder;
+        std::vector<std::string> onTop;
+        std::vector<std::string> onSmall;
+    };
+    // Run files that do not fit; an output that does not fit beside the old one.
+    for (const Case& test :
+         {Case{"work folder", "out.csv", smallFolder, {"in.csv", "out.csv", "small", "work"}, {}},
+          Case{"output folder",
+               "small/out.csv",
+               PathOf("work"),
+               {"in.csv", "small", "work"},
+               {"out.csv"}}}) {
+        WriteFile(test.output, "previous");
+        reporter_.messages.clear();
+        EXPECT_EQ(Run(SorterKind::Csv,
+                      {"in.csv", test.output, "key(1)attr(a;i)", "/M", "1", "/T", test.workFolder}),
+                  kExitFailed)
+            << test.what;
+        ASSERT_EQ(reporter_.messages.size(), 1u) << test.what;
+        EXPECT_NE(reporter_.messages[0].find(messages::kWriteFailed), std::string::npos)
+            << reporter_.messages[0];
+        EXPECT_EQ(ReadFile(test.output), "previous") << test.what;
+        EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work")) << test.what;
+        std::vector<std::string> onSmall;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_ / "small")) {
+            onSmall.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(onSmall, test.onSmall) << test.what;
+        EXPECT_EQ(FolderEntries(), test.onTop) << test.what;
+        std::filesystem::remove(folder_ / test.output);
+    }
 }
 
 }  // namespace

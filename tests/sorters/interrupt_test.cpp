@@ -1,6 +1,7 @@
-// An interrupted sort removes its run files and its unfinished output (POSIX: a real process
-// and a real SIGINT).
+// An interrupted sort removes its run files and its unfinished output; a killed one cannot, and
+// the next sort removes them (POSIX: real processes, a real SIGINT and a real SIGKILL).
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,12 +9,12 @@
 #include <chrono>
 #include <thread>
 
+#include "sorters/abandoned_files.h"
+
 #include "sorter_fixture.h"
 
 namespace orvanta::sorters {
 namespace {
-
-using Interrupt = SorterTest;
 
 bool HasRunFile(const std::filesystem::path& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -24,25 +25,43 @@ bool HasRunFile(const std::filesystem::path& folder) {
     return false;
 }
 
-TEST_F(Interrupt, RemovesRunFilesAndTheUnfinishedOutput) {
-    std::string input;
-    for (std::uint64_t row = 0; row < 400000; ++row) {
-        input.append(std::to_string((row * 7919) % 400000)).append(",some text to sort by\n");
-    }
-    WriteFile("in.csv", input);
-    std::filesystem::create_directory(folder_ / "work");
-    WriteFile("out.csv", "previous");
+constexpr std::uint64_t kRows = 400000;
 
-    const std::string in = PathOf("in.csv");
-    const std::string out = PathOf("out.csv");
-    const std::string work = PathOf("work");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        execl(ORVANTA_PELLACOR_PATH, "Pellacor", in.c_str(), out.c_str(), "key(1)attr(a;i)", "/M",
-              "1", "/T", work.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
+class Interrupt : public SorterTest {
+  protected:
+    // Rows "n,some text to sort by" for every n below kRows, scrambled (7919 is prime).
+    void WriteScrambledInput() {
+        std::string input;
+        for (std::uint64_t row = 0; row < kRows; ++row) {
+            input.append(std::to_string((row * 7919) % kRows)).append(",some text to sort by\n");
+        }
+        WriteFile("in.csv", input);
+        std::filesystem::create_directory(folder_ / "work");
+        WriteFile("out.csv", "previous");
     }
+
+    // Starts Pellacor sorting in.csv into out.csv by its first column, with run files in "work".
+    pid_t StartSort() const {
+        const std::string in = PathOf("in.csv");
+        const std::string out = PathOf("out.csv");
+        const std::string work = PathOf("work");
+        const pid_t child = fork();
+        if (child == 0) {
+            // Its progress display is not the test's output.
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDERR_FILENO);
+            execl(ORVANTA_PELLACOR_PATH, "Pellacor", in.c_str(), out.c_str(), "key(1)attr(a;i)",
+                  "/M", "1", "/T", work.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return child;
+    }
+};
+
+TEST_F(Interrupt, RemovesRunFilesAndTheUnfinishedOutput) {
+    WriteScrambledInput();
+    const pid_t child = StartSort();
+    ASSERT_GE(child, 0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!HasRunFile(folder_ / "work") && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -55,6 +74,40 @@ TEST_F(Interrupt, RemovesRunFilesAndTheUnfinishedOutput) {
     EXPECT_NE(WEXITSTATUS(status), 0);
     EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
     EXPECT_EQ(ReadFile("out.csv"), "previous");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
+}
+
+TEST_F(Interrupt, TheNextSortRemovesWhatAKilledOneLeft) {
+    WriteScrambledInput();
+    const pid_t child = StartSort();
+    ASSERT_GE(child, 0);
+    // The unfinished output gets its first bytes only in the last merge of the run files.
+    const auto unfinished =
+        folder_ / UnfinishedOutputPath("out.csv", static_cast<unsigned>(child), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::error_code missing;
+    while (std::filesystem::file_size(unfinished, missing) == 0 || missing) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the sort ended before it was killed in its merge";
+    EXPECT_EQ(ReadFile("out.csv"), "previous");
+    EXPECT_TRUE(std::filesystem::exists(unfinished));
+    EXPECT_TRUE(HasRunFile(folder_ / "work"));
+
+    EXPECT_EQ(Run(SorterKind::Csv, {"in.csv", "out.csv", "key(1)attr(a;i)", "/T", PathOf("work")}),
+              kExitSorted);
+    std::string expected;
+    for (std::uint64_t row = 0; row < kRows; ++row) {
+        expected.append(std::to_string(row)).append(",some text to sort by\n");
+    }
+    EXPECT_TRUE(ReadFile("out.csv") == expected);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
 }
 
