@@ -22,14 +22,6 @@ namespace {
 using DiskFull = SorterTest;
 
 // Runs Pellacor with its files limited to `limitBytes`; its exit status, or -1 when killed.
-std::string ScrambledRows(std::uint64_t rows) {
-    std::string input;
-    for (std::uint64_t row = 0; row < rows; ++row) {
-        input.append(std::to_string((row * 7919) % rows)).append(",some text to sort by\n");
-    }
-    return input;
-}
-
 // A file system of `bytes` mounted on `folder` for as long as it lives.
 class SmallFileSystem {
   public:
@@ -77,7 +69,7 @@ int RunLimited(const std::vector<std::string>& args, rlim_t limitBytes, const st
 }
 
 TEST_F(DiskFull, FailsCleanlyWhileWritingRunsAndWhileWritingTheOutput) {
-    WriteFile("in.csv", ScrambledRows(200000));
+    WriteFile("in.csv", NumberedRows(200000, true));
     std::filesystem::create_directory(folder_ / "work");
     const std::string log =
         (folder_.parent_path() / (folder_.filename().string() + ".log")).string();
@@ -105,7 +97,7 @@ TEST_F(DiskFull, FailsCleanlyWhileWritingRunsAndWhileWritingTheOutput) {
 }
 
 TEST_F(DiskFull, FailsCleanlyWhenItsFileSystemFills) {
-    WriteFile("in.csv", ScrambledRows(200000));  // 5 MB
+    WriteFile("in.csv", NumberedRows(200000, true));  // 5 MB
     const SmallFileSystem small(folder_ / "small", std::size_t{1} << 20);
     if (!small.Mounted()) {
         GTEST_SKIP() << "no file system can be mounted here: " << small.Error();

@@ -29,13 +29,8 @@ constexpr std::uint64_t kRows = 400000;
 
 class Interrupt : public SorterTest {
   protected:
-    // Rows "n,some text to sort by" for every n below kRows, scrambled (7919 is prime).
     void WriteScrambledInput() {
-        std::string input;
-        for (std::uint64_t row = 0; row < kRows; ++row) {
-            input.append(std::to_string((row * 7919) % kRows)).append(",some text to sort by\n");
-        }
-        WriteFile("in.csv", input);
+        WriteFile("in.csv", NumberedRows(kRows, true));
         std::filesystem::create_directory(folder_ / "work");
         WriteFile("out.csv", "previous");
     }
@@ -102,11 +97,7 @@ TEST_F(Interrupt, TheNextSortRemovesWhatAKilledOneLeft) {
 
     EXPECT_EQ(Run(SorterKind::Csv, {"in.csv", "out.csv", "key(1)attr(a;i)", "/T", PathOf("work")}),
               kExitSorted);
-    std::string expected;
-    for (std::uint64_t row = 0; row < kRows; ++row) {
-        expected.append(std::to_string(row)).append(",some text to sort by\n");
-    }
-    EXPECT_TRUE(ReadFile("out.csv") == expected);
+    EXPECT_TRUE(ReadFile("out.csv") == NumberedRows(kRows, false));
     EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
 }

@@ -6,6 +6,15 @@
 
 namespace orvanta::sorters {
 
+std::string NumberedRows(std::uint64_t rows, bool scrambled) {
+    std::string text;
+    for (std::uint64_t row = 0; row < rows; ++row) {
+        text.append(std::to_string(scrambled ? (row * 7919) % rows : row))
+            .append(",some text to sort by\n");
+    }
+    return text;
+}
+
 void SorterTest::SetUp() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::temp_directory_path() /

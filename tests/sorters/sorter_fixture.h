@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ class CapturingReporter : public Reporter {
     void Progress(std::string_view) override {}
     std::vector<std::string> messages;
 };
+
+// Rows "n,some text to sort by" for every n below `rows` (which 7919, a prime, must not
+// divide), in a scrambled order or sorted.
+std::string NumberedRows(std::uint64_t rows, bool scrambled);
 
 class SorterTest : public ::testing::Test {
   protected:
