@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "sorters/consume_prefix.h"
 #include "sorters/file_io.h"
 
 namespace orvanta::sorters {
@@ -30,14 +31,6 @@ std::optional<std::uint64_t> TakeNumber(std::string_view& text, std::uint64_t li
     return value;
 }
 
-bool TakeText(std::string_view& text, std::string_view expected) {
-    if (text.substr(0, expected.size()) != expected) {
-        return false;
-    }
-    text.remove_prefix(expected.size());
-    return true;
-}
-
 constexpr std::uint64_t kMaxId = std::numeric_limits<unsigned>::max();
 constexpr std::uint64_t kMaxNumber = std::numeric_limits<std::uint64_t>::max() / 10;
 
@@ -57,7 +50,7 @@ std::string UnfinishedOutputPath(const std::string& outputPath, unsigned process
 
 std::optional<unsigned> LockFileOwner(std::string_view name) {
     std::optional<std::uint64_t> id;
-    if (!TakeText(name, kPrefix) || !(id = TakeNumber(name, kMaxId)) || name != ".lock") {
+    if (!ConsumePrefix(name, kPrefix) || !(id = TakeNumber(name, kMaxId)) || name != ".lock") {
         return std::nullopt;
     }
     return static_cast<unsigned>(*id);
@@ -65,16 +58,16 @@ std::optional<unsigned> LockFileOwner(std::string_view name) {
 
 std::optional<unsigned> RunFileOwner(std::string_view name) {
     std::optional<std::uint64_t> id;
-    if (!TakeText(name, kPrefix) || !(id = TakeNumber(name, kMaxId)) || !TakeText(name, "-") ||
-        !TakeNumber(name, kMaxNumber) || name != ".run") {
+    if (!ConsumePrefix(name, kPrefix) || !(id = TakeNumber(name, kMaxId)) ||
+        !ConsumePrefix(name, "-") || !TakeNumber(name, kMaxNumber) || name != ".run") {
         return std::nullopt;
     }
     return static_cast<unsigned>(*id);
 }
 
 bool IsUnfinishedOutputOf(std::string_view name, std::string_view outputName) {
-    return !outputName.empty() && TakeText(name, outputName) && TakeText(name, ".") &&
-           TakeNumber(name, kMaxId) && TakeText(name, "-") && TakeNumber(name, kMaxNumber) &&
+    return !outputName.empty() && ConsumePrefix(name, outputName) && ConsumePrefix(name, ".") &&
+           TakeNumber(name, kMaxId) && ConsumePrefix(name, "-") && TakeNumber(name, kMaxNumber) &&
            name == ".tmp";
 }
 

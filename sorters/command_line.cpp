@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "sorters/consume_prefix.h"
 #include "sorters/messages.h"
 
 namespace orvanta::sorters {
@@ -25,17 +26,9 @@ std::optional<std::int32_t> ParsePositive(std::string_view text) {
     return value;
 }
 
-bool Consume(std::string_view& text, std::string_view prefix) {
-    if (text.substr(0, prefix.size()) != prefix) {
-        return false;
-    }
-    text.remove_prefix(prefix.size());
-    return true;
-}
-
 // key(P,L), key(P,L)attr(d), and key(P)attr(o;t) for CSV or key(P,L)attr(o;t) for text.
 std::optional<KeyTerm> ParseKeyTerm(SorterKind kind, std::string_view text) {
-    if (!Consume(text, "key(")) {
+    if (!ConsumePrefix(text, "key(")) {
         return std::nullopt;
     }
     const std::size_t close = text.find(')');
@@ -63,7 +56,7 @@ std::optional<KeyTerm> ParseKeyTerm(SorterKind kind, std::string_view text) {
     if (text.empty()) {
         return hasLength ? std::optional<KeyTerm>(term) : std::nullopt;
     }
-    if (!Consume(text, "attr(")) {
+    if (!ConsumePrefix(text, "attr(")) {
         return std::nullopt;
     }
     if (text == "d)") {

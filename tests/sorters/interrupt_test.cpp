@@ -9,8 +9,6 @@
 #include <chrono>
 #include <thread>
 
-#include "sorters/abandoned_files.h"
-
 #include "sorter_fixture.h"
 
 namespace orvanta::sorters {
@@ -29,12 +27,6 @@ constexpr std::uint64_t kRows = 400000;
 
 class Interrupt : public SorterTest {
   protected:
-    void WriteScrambledInput() {
-        WriteFile("in.csv", NumberedRows(kRows, true));
-        std::filesystem::create_directory(folder_ / "work");
-        WriteFile("out.csv", "previous");
-    }
-
     // Starts Pellacor sorting in.csv into out.csv by its first column, with run files in "work".
     pid_t StartSort() const {
         const std::string in = PathOf("in.csv");
@@ -54,7 +46,7 @@ class Interrupt : public SorterTest {
 };
 
 TEST_F(Interrupt, RemovesRunFilesAndTheUnfinishedOutput) {
-    WriteScrambledInput();
+    WriteFilesForAnEndedSort(kRows);
     const pid_t child = StartSort();
     ASSERT_GE(child, 0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -73,33 +65,15 @@ TEST_F(Interrupt, RemovesRunFilesAndTheUnfinishedOutput) {
 }
 
 TEST_F(Interrupt, TheNextSortRemovesWhatAKilledOneLeft) {
-    WriteScrambledInput();
+    WriteFilesForAnEndedSort(kRows);
     const pid_t child = StartSort();
     ASSERT_GE(child, 0);
-    // The unfinished output gets its first bytes only in the last merge of the run files.
-    const auto unfinished =
-        folder_ / UnfinishedOutputPath("out.csv", static_cast<unsigned>(child), 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    std::error_code missing;
-    while (std::filesystem::file_size(unfinished, missing) == 0 || missing) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    const bool merging = WaitForTheLastMerge(static_cast<unsigned>(child));
     kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the sort ended before it was killed in its merge";
-    EXPECT_EQ(ReadFile("out.csv"), "previous");
-    EXPECT_TRUE(std::filesystem::exists(unfinished));
-    EXPECT_TRUE(HasRunFile(folder_ / "work"));
-
-    EXPECT_EQ(Run(SorterKind::Csv, {"in.csv", "out.csv", "key(1)attr(a;i)", "/T", PathOf("work")}),
-              kExitSorted);
-    EXPECT_TRUE(ReadFile("out.csv") == NumberedRows(kRows, false));
-    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
+    ASSERT_TRUE(merging && WIFSIGNALED(status)) << "the sort was not killed in its merge";
+    ExpectTheNextSortToRemoveWhatItLeft(static_cast<unsigned>(child), kRows);
 }
 
 }  // namespace

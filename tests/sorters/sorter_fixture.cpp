@@ -1,8 +1,12 @@
 #include "sorter_fixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
+
+#include "sorters/abandoned_files.h"
 
 namespace orvanta::sorters {
 
@@ -68,6 +72,37 @@ std::string SorterTest::Sort(SorterKind kind, const std::string& input,
     const int status = Run(kind, args);
     EXPECT_EQ(status, kExitSorted) << (reporter_.messages.empty() ? "" : reporter_.messages[0]);
     return ReadFile("out");
+}
+
+void SorterTest::WriteFilesForAnEndedSort(std::uint64_t rows) {
+    WriteFile("in.csv", NumberedRows(rows, true));
+    WriteFile("out.csv", "previous");
+    std::filesystem::create_directory(folder_ / "work");
+}
+
+bool SorterTest::WaitForTheLastMerge(unsigned id) const {
+    const auto unfinished = folder_ / UnfinishedOutputPath("out.csv", id, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::error_code missing;
+    while (std::filesystem::file_size(unfinished, missing) == 0 || missing) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+void SorterTest::ExpectTheNextSortToRemoveWhatItLeft(unsigned id, std::uint64_t rows) {
+    EXPECT_EQ(ReadFile("out.csv"), "previous");
+    EXPECT_TRUE(std::filesystem::exists(folder_ / UnfinishedOutputPath("out.csv", id, 0)));
+    EXPECT_FALSE(std::filesystem::is_empty(folder_ / "work"));
+
+    EXPECT_EQ(Run(SorterKind::Csv, {"in.csv", "out.csv", "key(1)attr(a;i)", "/T", PathOf("work")}),
+              kExitSorted);
+    EXPECT_TRUE(ReadFile("out.csv") == NumberedRows(rows, false));
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
 }
 
 }  // namespace orvanta::sorters

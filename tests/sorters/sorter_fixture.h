@@ -41,6 +41,16 @@ class SorterTest : public ::testing::Test {
     // Sorts `input` with `tail` as the rest of the command; the sorted bytes.
     std::string Sort(SorterKind kind, const std::string& input, std::vector<std::string> tail);
 
+    // A sort ended from outside: in.csv holds `rows` scrambled numbered rows, out.csv an old
+    // output, and "work" is the empty work folder.
+    void WriteFilesForAnEndedSort(std::uint64_t rows);
+    // Waits until the unfinished output of process `id` has bytes, which it gets only in its last
+    // merge; false when that did not come within a minute.
+    bool WaitForTheLastMerge(unsigned id) const;
+    // After process `id` was ended in its merge: its files are left and out.csv is as it was;
+    // the next sort then gives the sorted rows and leaves nothing else.
+    void ExpectTheNextSortToRemoveWhatItLeft(unsigned id, std::uint64_t rows);
+
     std::filesystem::path folder_;
     CapturingReporter reporter_;
 };

@@ -4,11 +4,7 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <thread>
-
 #include "sorter_fixture.h"
-#include "sorters/abandoned_files.h"
 
 namespace orvanta::sorters {
 namespace {
@@ -17,9 +13,7 @@ using Terminate = SorterTest;
 
 TEST_F(Terminate, TheNextSortRemovesWhatAnEndedOneLeft) {
     constexpr std::uint64_t kRows = 400000;
-    WriteFile("in.csv", NumberedRows(kRows, true));
-    WriteFile("out.csv", "previous");
-    std::filesystem::create_directory(folder_ / "work");
+    WriteFilesForAnEndedSort(kRows);
 
     std::string command = "Pellacor \"" + PathOf("in.csv") + "\" \"" + PathOf("out.csv") +
                           "\" key(1)attr(a;i) /M 1 /T \"" + PathOf("work") + "\"";
@@ -29,29 +23,14 @@ TEST_F(Terminate, TheNextSortRemovesWhatAnEndedOneLeft) {
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessA(ORVANTA_PELLACOR_PATH, command.data(), nullptr, nullptr, FALSE,
                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process));
-    // The unfinished output gets its first bytes only in the last merge of the run files.
-    const auto unfinished = folder_ / UnfinishedOutputPath("out.csv", process.dwProcessId, 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    std::error_code missing;
-    while ((std::filesystem::file_size(unfinished, missing) == 0 || missing) &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    const bool merging = WaitForTheLastMerge(process.dwProcessId);
     const bool stillRunning = WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
     TerminateProcess(process.hProcess, 99);
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    ASSERT_TRUE(stillRunning) << "the sort ended before it was ended in its merge";
-    EXPECT_EQ(ReadFile("out.csv"), "previous");
-    EXPECT_TRUE(std::filesystem::exists(unfinished));
-    EXPECT_FALSE(std::filesystem::is_empty(folder_ / "work"));
-
-    EXPECT_EQ(Run(SorterKind::Csv, {"in.csv", "out.csv", "key(1)attr(a;i)", "/T", PathOf("work")}),
-              kExitSorted);
-    EXPECT_TRUE(ReadFile("out.csv") == NumberedRows(kRows, false));
-    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "work"));
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv", "work"}));
+    ASSERT_TRUE(merging && stillRunning) << "the sort was not ended in its merge";
+    ExpectTheNextSortToRemoveWhatItLeft(process.dwProcessId, kRows);
 }
 
 }  // namespace
