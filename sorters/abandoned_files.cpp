@@ -45,7 +45,8 @@ std::string RunFilePrefix(unsigned processId) {
 }
 
 std::string UnfinishedOutputPath(const std::string& outputPath, unsigned processId, int attempt) {
-    return outputPath + "." + std::to_string(processId) + "-" + std::to_string(attempt) + ".tmp";
+    return outputPath + "." + std::string(kPrefix) + std::to_string(processId) + "-" +
+           std::to_string(attempt) + ".tmp";
 }
 
 std::optional<unsigned> LockFileOwner(std::string_view name) {
@@ -67,8 +68,8 @@ std::optional<unsigned> RunFileOwner(std::string_view name) {
 
 bool IsUnfinishedOutputOf(std::string_view name, std::string_view outputName) {
     return !outputName.empty() && ConsumePrefix(name, outputName) && ConsumePrefix(name, ".") &&
-           TakeNumber(name, kMaxId) && ConsumePrefix(name, "-") && TakeNumber(name, kMaxNumber) &&
-           name == ".tmp";
+           ConsumePrefix(name, kPrefix) && TakeNumber(name, kMaxId) && ConsumePrefix(name, "-") &&
+           TakeNumber(name, kMaxNumber) && name == ".tmp";
 }
 
 void RemoveAbandonedRunFiles(const std::string& workFolder, unsigned ownProcessId) {

@@ -5,7 +5,7 @@
 //
 // In the work folder, process <id> holds the lock file "orvanta-<id>.lock" from before its
 // first run file "orvanta-<id>-<n>.run" until after its last one is gone; its unfinished output
-// "<output>.<id>-<n>.tmp" stays open beside the output until it is renamed into place.
+// "<output>.orvanta-<id>-<n>.tmp" stays open beside the output until it is renamed into place.
 
 #include <optional>
 #include <string>

@@ -24,13 +24,15 @@ TEST(AbandonedFileNames, OnlyTheSortersOwnNamesCarryAnOwner) {
          {"orvanta-1-2.run", "orvanta-.lock", "orvanta-1.lock2", "orvanta-x.lock"}) {
         EXPECT_FALSE(LockFileOwner(name)) << name;
     }
-    EXPECT_TRUE(IsUnfinishedOutputOf("out.csv.12-0.tmp", "out.csv"));
-    EXPECT_EQ(UnfinishedOutputPath("d/out.csv", 12, 3), "d/out.csv.12-3.tmp");
-    for (const char* name : {"out.csv", "out.csv.tmp", "out.csv.12.tmp", "out.csv.12-0.tmp.x",
-                             "xout.csv.12-0.tmp", "out.csv.12-0.run", "out.csv.a-0.tmp"}) {
+    EXPECT_TRUE(IsUnfinishedOutputOf("out.csv.orvanta-12-0.tmp", "out.csv"));
+    EXPECT_EQ(UnfinishedOutputPath("d/out.csv", 12, 3), "d/out.csv.orvanta-12-3.tmp");
+    for (const char* name :
+         {"out.csv", "out.csv.tmp", "out.csv.orvanta-12.tmp", "out.csv.orvanta-12-0.tmp.x",
+          "xout.csv.orvanta-12-0.tmp", "out.csv.orvanta-12-0.run", "out.csv.orvanta-a-0.tmp",
+          "out.csv.2024-12.tmp"}) {
         EXPECT_FALSE(IsUnfinishedOutputOf(name, "out.csv")) << name;
     }
-    EXPECT_FALSE(IsUnfinishedOutputOf(".1-0.tmp", ""));
+    EXPECT_FALSE(IsUnfinishedOutputOf(".orvanta-1-0.tmp", ""));
 }
 
 TEST(AbandonedFileNames, PathsJoinAndSplitAtRealSeparators) {
@@ -56,26 +58,31 @@ using AbandonedFiles = SorterTest;
 
 TEST_F(AbandonedFiles, OnlyFilesWhoseOwnerIsGoneAreRemoved) {
     const unsigned self = 7;
-    const std::vector<std::string> kept = {
-        "orvanta-20-0.run",  "orvanta-20-5.run",      "orvanta-20.lock",  // lock held: running
-        "orvanta-notes.txt", "orvanta-30-1.run.keep", "out.csv",         "out.csv.bak",
-        "out.csv.41-0.tmp",  // open: being written
-        "other.csv.40-0.tmp"};
+    const std::vector<std::string> kept = {"orvanta-20-0.run",
+                                           "orvanta-20-5.run",
+                                           "orvanta-20.lock",  // lock held: running
+                                           "orvanta-notes.txt",
+                                           "orvanta-30-1.run.keep",
+                                           "out.csv",
+                                           "out.csv.bak",
+                                           "out.csv.orvanta-41-0.tmp",  // open: being written
+                                           "other.csv.orvanta-40-0.tmp",
+                                           "out.csv.2024-12.tmp"};
     for (const char* name :
          {"orvanta-10-0.run", "orvanta-10-1.run", "orvanta-10.lock",  // lock not held
           "orvanta-30-0.run", "orvanta-30-12.run",                    // no lock at all
           "orvanta-50.lock",                                          // a lock alone
           "orvanta-7-0.run",                                          // this process's id
-          "out.csv.40-0.tmp", "out.csv.40-1.tmp"}) {
+          "out.csv.orvanta-40-0.tmp", "out.csv.orvanta-40-1.tmp"}) {
         WriteFile(name, "stale");
     }
     for (const std::string& name : kept) {
-        if (name != "orvanta-20.lock" && name != "out.csv.41-0.tmp") {
+        if (name != "orvanta-20.lock" && name != "out.csv.orvanta-41-0.tmp") {
             WriteFile(name, "kept");
         }
     }
     File running = File::HoldLock(PathOf("orvanta-20.lock"));
-    File writing = File::CreateNew(PathOf("out.csv.41-0.tmp"));
+    File writing = File::CreateNew(PathOf("out.csv.orvanta-41-0.tmp"));
     ASSERT_TRUE(running.IsOpen());
     ASSERT_TRUE(writing.IsOpen());
 
@@ -92,7 +99,8 @@ TEST_F(AbandonedFiles, OnlyFilesWhoseOwnerIsGoneAreRemoved) {
     RemoveAbandonedOutputs(PathOf("out.csv"));
     EXPECT_EQ(FolderEntries(),
               (std::vector<std::string>{"orvanta-30-1.run.keep", "orvanta-notes.txt",
-                                        "other.csv.40-0.tmp", "out.csv", "out.csv.bak"}));
+                                        "other.csv.orvanta-40-0.tmp", "out.csv",
+                                        "out.csv.2024-12.tmp", "out.csv.bak"}));
 }
 
 TEST_F(AbandonedFiles, ALockIsHeldByOneHolderAtATime) {
