@@ -29,7 +29,7 @@ class KeyEncoder {
 };
 
 // The leading number of `text` (blanks, an optional sign, digits, an optional fraction; with
-// `commas`, commas between digits are skipped), encoded exactly at any length. Text without a
+// `commas`, commas between integer digits are skipped), encoded exactly at any length. Text without a
 // number encodes below every number.
 void AppendNumberKey(std::string_view text, bool commas, std::string& key);
 
