@@ -29,8 +29,8 @@ class KeyEncoder {
 };
 
 // The leading number of `text` (blanks, an optional sign, digits, an optional fraction; with
-// `commas`, commas between integer digits are skipped), encoded exactly at any length. Text without a
-// number encodes below every number.
+// `commas`, commas between integer digits are skipped), encoded exactly at any length. Text without
+// a number encodes below every number.
 void AppendNumberKey(std::string_view text, bool commas, std::string& key);
 
 // `text` escaped so that it compares as itself and ends a key unambiguously. With `fold`, ASCII
