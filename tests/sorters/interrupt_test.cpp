@@ -1,5 +1,6 @@
 // An interrupted sort removes its run files and its unfinished output; a killed one cannot, and
-// the next sort removes them (POSIX: real processes, a real SIGINT and a real SIGKILL).
+// the next sort removes them; a sort whose work folder is taken away fails cleanly (POSIX: real
+// processes, a real SIGINT and a real SIGKILL).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "sorter_fixture.h"
+#include "sorters/messages.h"
 
 namespace orvanta::sorters {
 namespace {
@@ -27,16 +29,16 @@ constexpr std::uint64_t kRows = 400000;
 
 class Interrupt : public SorterTest {
   protected:
-    // Starts Pellacor sorting in.csv into out.csv by its first column, with run files in "work".
-    pid_t StartSort() const {
+    // Starts Pellacor sorting in.csv into out.csv by its first column, with run files in "work";
+    // its messages go to `errors` (by default nowhere: its progress is not the test's output).
+    pid_t StartSort(const std::string& errors = "/dev/null") const {
         const std::string in = PathOf("in.csv");
         const std::string out = PathOf("out.csv");
         const std::string work = PathOf("work");
         const pid_t child = fork();
         if (child == 0) {
-            // Its progress display is not the test's output.
-            const int quiet = open("/dev/null", O_WRONLY);
-            dup2(quiet, STDERR_FILENO);
+            const int messages = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(messages, STDERR_FILENO);
             execl(ORVANTA_PELLACOR_PATH, "Pellacor", in.c_str(), out.c_str(), "key(1)attr(a;i)",
                   "/M", "1", "/T", work.c_str(), static_cast<char*>(nullptr));
             _exit(127);
@@ -74,6 +76,33 @@ TEST_F(Interrupt, TheNextSortRemovesWhatAKilledOneLeft) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(merging && WIFSIGNALED(status)) << "the sort was not killed in its merge";
     ExpectTheNextSortToRemoveWhatItLeft(static_cast<unsigned>(child), kRows);
+}
+
+TEST_F(Interrupt, AWorkFolderTakenAwayMidwayEndsTheSortCleanly) {
+    WriteFilesForAnEndedSort(kRows);
+    const std::string log = PathOf("../" + folder_.filename().string() + ".log");
+    const pid_t child = StartSort(log);
+    ASSERT_GE(child, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!HasRunFile(folder_ / "work") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    // Somebody empties the temporary folder while the sort still writes its runs there.
+    std::error_code busy;
+    while (std::filesystem::exists(folder_ / "work")) {
+        std::filesystem::remove_all(folder_ / "work", busy);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kExitFailed);
+    const std::string messages = ReadFile("../" + folder_.filename().string() + ".log");
+    std::filesystem::remove(log);
+    EXPECT_TRUE(messages.find(messages::kRunFileFailed) != std::string::npos ||
+                messages.find(messages::kReadFailed) != std::string::npos)
+        << messages;
+    EXPECT_EQ(ReadFile("out.csv"), "previous");
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv"}));
 }
 
 }  // namespace
