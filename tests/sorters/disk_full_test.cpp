@@ -21,7 +21,6 @@ namespace {
 
 using DiskFull = SorterTest;
 
-// Runs Pellacor with its files limited to `limitBytes`; its exit status, or -1 when killed.
 // A file system of `bytes` mounted on `folder` for as long as it lives.
 class SmallFileSystem {
   public:
@@ -46,6 +45,7 @@ class SmallFileSystem {
     int error_ = 0;
 };
 
+// Runs Pellacor with its files limited to `limitBytes`; its exit status, or -1 when killed.
 int RunLimited(const std::vector<std::string>& args, rlim_t limitBytes, const std::string& log) {
     const pid_t child = fork();
     if (child == 0) {
