@@ -80,8 +80,7 @@ TEST_F(Interrupt, TheNextSortRemovesWhatAKilledOneLeft) {
 
 TEST_F(Interrupt, AWorkFolderTakenAwayMidwayEndsTheSortCleanly) {
     WriteFilesForAnEndedSort(kRows);
-    const std::string log = PathOf("../" + folder_.filename().string() + ".log");
-    const pid_t child = StartSort(log);
+    const pid_t child = StartSort(ChildMessagesPath());
     ASSERT_GE(child, 0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!HasRunFile(folder_ / "work") && std::chrono::steady_clock::now() < deadline) {
@@ -96,8 +95,7 @@ TEST_F(Interrupt, AWorkFolderTakenAwayMidwayEndsTheSortCleanly) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), kExitFailed);
-    const std::string messages = ReadFile("../" + folder_.filename().string() + ".log");
-    std::filesystem::remove(log);
+    const std::string messages = TakeChildMessages();
     EXPECT_TRUE(messages.find(messages::kRunFileFailed) != std::string::npos ||
                 messages.find(messages::kReadFailed) != std::string::npos)
         << messages;

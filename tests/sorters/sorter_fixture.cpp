@@ -41,9 +41,28 @@ void SorterTest::WriteFile(const std::string& name, const std::string& bytes) co
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string SorterTest::ReadFile(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+std::string SorterTest::ReadFile(const std::string& name) const {
+    return ReadBytes(PathOf(name));
+}
+
+std::string SorterTest::ChildMessagesPath() const {
+    return (folder_.parent_path() / (folder_.filename().string() + ".log")).string();
+}
+
+std::string SorterTest::TakeChildMessages() const {
+    const std::string messages = ReadBytes(ChildMessagesPath());
+    std::error_code ignored;
+    std::filesystem::remove(ChildMessagesPath(), ignored);
+    return messages;
 }
 
 std::vector<std::string> SorterTest::FolderEntries() const {

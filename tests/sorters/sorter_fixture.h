@@ -33,6 +33,11 @@ class SorterTest : public ::testing::Test {
     std::string PathOf(const std::string& name) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
     std::string ReadFile(const std::string& name) const;
+    // Where a sorter process started by a test writes its messages: beside the test's folder,
+    // which then holds only what the sort left.
+    std::string ChildMessagesPath() const;
+    // What that process wrote there; the file is removed.
+    std::string TakeChildMessages() const;
     // Names of the files in the folder, sorted.
     std::vector<std::string> FolderEntries() const;
 

@@ -2,8 +2,6 @@
 // non-zero status, leaving the existing output and the folder as they were.
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "sorter_fixture.h"
 #include "sorters/messages.h"
@@ -58,7 +56,7 @@ TEST_F(UnreadableInput, AnInputWithoutReadPermissionIsNotOpened) {
         return;
     }
     // Permissions do not stop the superuser: the sorter runs as an ordinary user instead.
-    const std::string log = PathOf("../" + folder_.filename().string() + ".log");
+    const std::string log = ChildMessagesPath();
     const std::string in = PathOf("in");
     const std::string out = PathOf("out");
     const pid_t child = fork();
@@ -76,10 +74,7 @@ TEST_F(UnreadableInput, AnInputWithoutReadPermissionIsNotOpened) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), kExitRefused);
-    std::ifstream messages(log, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(messages)),
-                           std::istreambuf_iterator<char>());
-    std::remove(log.c_str());
+    const std::string text = TakeChildMessages();
     EXPECT_NE(text.find(messages::kInputUnreadable), std::string::npos) << text;
     ExpectNothingChanged();
 }
