@@ -26,27 +26,27 @@ std::optional<std::size_t> ConvertToWideBuffer(const char* text) {
 
 }  // namespace
 
-bool CopyCommandToClipboard(const char* text) {
+CopyOutcome CopyCommandToClipboard(const char* text) {
     const std::optional<std::size_t> units = ConvertToWideBuffer(text != nullptr ? text : "");
     if (!units) {
-        return false;
+        return CopyOutcome::NotConvertible;
     }
     const std::size_t bytes = (*units + 1) * sizeof(char16_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (block == nullptr) {
-        return false;
+        return CopyOutcome::Refused;
     }
     void* locked = GlobalLock(block);
     if (locked == nullptr) {
         GlobalFree(block);
-        return false;
+        return CopyOutcome::Refused;
     }
     std::memcpy(locked, wideBuffer, bytes);
     GlobalUnlock(block);
 
     if (!OpenClipboard(nullptr)) {
         GlobalFree(block);
-        return false;
+        return CopyOutcome::Refused;
     }
     EmptyClipboard();
     // Once taken, the block belongs to the clipboard.
@@ -55,7 +55,7 @@ bool CopyCommandToClipboard(const char* text) {
         GlobalFree(block);
     }
     CloseClipboard();
-    return taken;
+    return taken ? CopyOutcome::Copied : CopyOutcome::Refused;
 }
 
 }  // namespace orvanta

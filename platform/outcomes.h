@@ -21,4 +21,11 @@ enum class LaunchOutcome {
     StartFailed,  // the process could not be started
 };
 
+// CopyCommandToClipboard.
+enum class CopyOutcome {
+    Copied,
+    NotConvertible,  // no whole UTF-16 form that fits the wide buffer: the clipboard untouched
+    Refused,         // the clipboard could not be opened or did not take the text
+};
+
 }  // namespace orvanta

@@ -24,8 +24,9 @@ inline constexpr wchar_t kCommandTooLong[] =
 inline constexpr wchar_t kConsoleLineTooLong[] =
     L"★コマンドが長すぎるため、コンソールで実行できません。\n"
     L"コマンドはクリップボードにコピーしました。";
-inline constexpr wchar_t kCopyFailed[] =
-    L"★コマンドをクリップボードにコピーできませんでした。\n実行もしません。";
+inline constexpr wchar_t kCopyFailed[] = L"★コマンドをクリップボードにコピーできませんでした。";
+inline constexpr wchar_t kCommandNotShiftJis[] =
+    L"★コマンドにShift-JISとして正しくない文字が含まれています。\nコピーも実行もしません。";
 inline constexpr wchar_t kPathTooLong[] = L"★このパスは長すぎるため使えません（259バイトまで）。";
 inline constexpr wchar_t kTempTooLong[] =
     L"★環境変数TEMPのパスが長すぎるため、フォルダの参照を始められません（259バイトまで）。";

@@ -243,12 +243,18 @@ bool SortPageDlg::BuildAndCopy() {
         ShowPageMessage(messages::kCommandTooLong);
         return false;
     }
-    // A command the clipboard does not take is not run either: what runs is what was copied.
-    if (!CopyCommandToClipboard(command.c_str())) {
-        ShowPageMessage(messages::kCopyFailed);
-        return false;
+    switch (CopyCommandToClipboard(command.c_str())) {
+        case CopyOutcome::Copied:
+            return true;
+        case CopyOutcome::NotConvertible:
+            ShowPageMessage(messages::kCommandNotShiftJis);
+            return false;
+        case CopyOutcome::Refused:
+            // Running does not depend on the clipboard: another program may simply hold it.
+            ShowPageMessage(messages::kCopyFailed);
+            return true;
     }
-    return true;
+    return false;
 }
 
 void SortPageDlg::CopyCommand() {

@@ -76,7 +76,8 @@ class SortPageDlg : public CDialogEx {
     virtual void ReadPageOptions(orvanta::SortPageSettings& settings) const;
     // A picked path the page cannot take gets its message; false for any other outcome.
     bool ReportRefusedPath(orvanta::PickOutcome outcome);
-    // Builds the full command and copies it; false when the command must not run.
+    // Builds the full command and copies it; false when the command must not run (too long,
+    // or no valid code page 932): a clipboard that refuses it is only reported.
     bool BuildAndCopy();
     void Launch();
 

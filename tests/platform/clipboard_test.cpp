@@ -30,29 +30,31 @@ TEST(ClipboardTest, CopiesCodePage932TextAsUnicode) {
     // 表 is 0x95 0x5C: its second byte is no backslash.
     const char command[] = "\"C:\\Tools\\Pellacor.exe\" \"D:\\in\\\x95\x5C.csv\" key(1)";
 
-    ASSERT_TRUE(CopyCommandToClipboard(command));
+    ASSERT_EQ(CopyCommandToClipboard(command), CopyOutcome::Copied);
     EXPECT_EQ(ClipboardText(), u"\"C:\\Tools\\Pellacor.exe\" \"D:\\in\\表.csv\" key(1)");
 
-    ASSERT_TRUE(CopyCommandToClipboard("\xB1\xB2"));  // half-width katakana, one byte each
+    ASSERT_EQ(CopyCommandToClipboard("\xB1\xB2"),
+              CopyOutcome::Copied);  // half-width katakana, one byte each
     EXPECT_EQ(ClipboardText(), u"ｱｲ");
 
-    ASSERT_TRUE(CopyCommandToClipboard(""));
+    ASSERT_EQ(CopyCommandToClipboard(""), CopyOutcome::Copied);
     EXPECT_EQ(ClipboardText(), u"");
 }
 
 TEST(ClipboardTest, InvalidCodePage932IsRefusedAndTheClipboardLeftAlone) {
-    ASSERT_TRUE(CopyCommandToClipboard("before"));
+    ASSERT_EQ(CopyCommandToClipboard("before"), CopyOutcome::Copied);
 
-    EXPECT_FALSE(CopyCommandToClipboard("key(1) \x81"));  // a lead byte without its second byte
+    EXPECT_EQ(CopyCommandToClipboard("key(1) \x81"),
+              CopyOutcome::NotConvertible);  // a lead byte without its second byte
     EXPECT_EQ(ClipboardText(), u"before");
 }
 
 TEST(ClipboardTest, TextMustFitTheWideBufferWithItsTerminator) {
     const std::string longest(kClipboardUnits - 1, 'k');
-    ASSERT_TRUE(CopyCommandToClipboard(longest.c_str()));
+    ASSERT_EQ(CopyCommandToClipboard(longest.c_str()), CopyOutcome::Copied);
     EXPECT_EQ(ClipboardText(), std::u16string(kClipboardUnits - 1, u'k'));
 
-    EXPECT_FALSE(CopyCommandToClipboard((longest + "k").c_str()));
+    EXPECT_EQ(CopyCommandToClipboard((longest + "k").c_str()), CopyOutcome::NotConvertible);
     EXPECT_EQ(ClipboardText().size(), kClipboardUnits - 1);
 }
 
