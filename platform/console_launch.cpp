@@ -64,9 +64,11 @@ void OpenManual() {
     const std::string directory = ModuleDirectory();
     char document[kDocumentPathSize];
     char line[kManualLineSize];
-    // The interpreter's path is fixed here, whatever "windir" says.
+    // The interpreter's path is fixed here, whatever "windir" says. "start" hands the
+    // document to its associated program; an interpreter without it (Wine's) only runs
+    // executables. The empty title keeps the quoted path from being taken for one.
     if (!FormatWhole(document, "%sVelkano.pdf", directory.c_str()) ||
-        !FormatWhole(line, "C:\\Windows\\System32\\cmd.exe /c \"%s\"", document)) {
+        !FormatWhole(line, "C:\\Windows\\System32\\cmd.exe /c start \"\" \"%s\"", document)) {
         return;
     }
     STARTUPINFOA startup = {};

@@ -153,8 +153,8 @@ TEST_F(ConsoleLaunchTest, OpenManualOpensTheDocumentThroughAHiddenFixedInterpret
     SetWindir("D:\\OS");  // not consulted
     OpenManual();
 
-    EXPECT_EQ(launched.commandLine,
-              "C:\\Windows\\System32\\cmd.exe /c \"" + ExecutableDirectory() + "Velkano.pdf\"");
+    EXPECT_EQ(launched.commandLine, "C:\\Windows\\System32\\cmd.exe /c start \"\" \"" +
+                                        ExecutableDirectory() + "Velkano.pdf\"");
     EXPECT_EQ(launched.applicationName, nullptr);
     EXPECT_EQ(launched.inheritHandles, TRUE);
     EXPECT_EQ(launched.creationFlags, static_cast<DWORD>(CREATE_NO_WINDOW));

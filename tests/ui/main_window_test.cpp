@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, EnterKeyNeverOpensTheManualButTheButtonDoes) {
 
     SendMessageA(Item(IDC_BUTTON_MANUAL), BM_CLICK, 0, 0);
     ASSERT_EQ(launchedLines.size(), 1u);
-    EXPECT_EQ(launchedLines[0].rfind("C:\\Windows\\System32\\cmd.exe /c \"", 0), 0u);
+    EXPECT_EQ(launchedLines[0].rfind("C:\\Windows\\System32\\cmd.exe /c start \"\" \"", 0), 0u);
     EXPECT_TRUE(launchedLines[0].ends_with("Velkano.pdf\""));
 }
 
