@@ -70,13 +70,25 @@ orvanta_wine_prefix
 orvanta_display
 run_suites "$WINDOWS_BUILD_DIR"
 
-echo "== the wizard end to end under Wine"
-e2e_summary=$(bash tests/e2e/e2e.sh | tee "$WINDOWS_BUILD_DIR.e2e.log" | tail -n 1)
-cat "$WINDOWS_BUILD_DIR.e2e.log"
-if [[ "$e2e_summary" =~ ^e2e:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
-  passed=$((passed + BASH_REMATCH[1]))
-  failed=$((failed + BASH_REMATCH[2]))
+echo "== the release package, and the wizard end to end from the unpacked folder"
+package_log="$root/build/package.log"
+if PACKAGE_BUILD_DIR="$WINDOWS_BUILD_DIR" PACKAGE_OUTPUT_DIR="$root/build/dist" \
+  bash scripts/package.sh >"$package_log" 2>&1; then
+  PACKAGE_ZIP=$(tail -n 1 "$package_log") bash tests/package/package_test.sh \
+    >"$WINDOWS_BUILD_DIR.package.log" 2>&1
+  cat "$WINDOWS_BUILD_DIR.package.log"
+  for part in e2e package; do
+    summary=$(grep -E "^$part: [0-9]+ passed, [0-9]+ failed$" "$WINDOWS_BUILD_DIR.package.log" | tail -n 1)
+    if [[ "$summary" =~ ^$part:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+      passed=$((passed + BASH_REMATCH[1]))
+      failed=$((failed + BASH_REMATCH[2]))
+    else
+      echo "$part: no summary"
+      failed=$((failed + 1))
+    fi
+  done
 else
+  tail -n 20 "$package_log"
   failed=$((failed + 1))
 fi
 [ -n "${ORVANTA_XVFB_PID:-}" ] && kill "$ORVANTA_XVFB_PID" 2>/dev/null
