@@ -52,45 +52,33 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
            static_cast<double>(frequency.QuadPart);
 }
 
-bool IsDialog(HWND window) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, static_cast<int>(sizeof name / sizeof name[0]));
-    return lstrcmpW(name, kDialogClass) == 0;
+// Dialogs among the window's descendants, found level by level with class-filtered searches:
+// each search is one request to the window server, where asking every child for its class
+// would be one per child and would slow the check down with the window's size.
+int CountDialogs(HWND window) {
+    int count = 0;
+    for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child != nullptr;
+         child = FindWindowExW(window, child, nullptr, nullptr)) {
+        for (HWND dialog = FindWindowExW(child, nullptr, kDialogClass, nullptr); dialog != nullptr;
+             dialog = FindWindowExW(child, dialog, kDialogClass, nullptr)) {
+            ++count;
+        }
+    }
+    return count;
 }
 
-BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
-    if (IsDialog(window)) {
-        ++*reinterpret_cast<int*>(count);
-    }
-    return TRUE;
-}
-
-struct ShownSearch {
-    DWORD processId;
-    int dialogs;
-    HWND found;
-};
-
-BOOL CALLBACK CheckShown(HWND window, LPARAM searchAddress) {
-    auto* search = reinterpret_cast<ShownSearch*>(searchAddress);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || !IsDialog(window)) {
-        return TRUE;
-    }
-    int children = 0;
-    EnumChildWindows(window, &CountDialog, reinterpret_cast<LPARAM>(&children));
-    if (children < search->dialogs) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
+// The process's visible top-level dialog with at least `dialogs` dialogs in it, or null.
 HWND ShownWindow(DWORD processId, int dialogs) {
-    ShownSearch search = {processId, dialogs, nullptr};
-    EnumWindows(&CheckShown, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, kDialogClass, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, kDialogClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window) &&
+            (dialogs == 0 || CountDialogs(window) >= dialogs)) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 // One start of the program: milliseconds from CreateProcess to shown (or ended).
@@ -116,13 +104,14 @@ double TimeOneStart(const Program& program) {
         CloseHandle(process.hProcess);
         return Milliseconds(start, end);
     }
-    // Waiting for input comes after the first paint; the window check makes sure that what
-    // is shown is the main window with its dialogs.
+    // Waiting for input comes after the first paint. The window check then makes sure that
+    // what is shown is the main window with its dialogs; the time is taken before each check,
+    // so that the check's own requests are not counted.
     WaitForInputIdle(process.hProcess, kShowTimeoutMs);
+    QueryPerformanceCounter(&end);
     HWND shown = nullptr;
     for (;;) {
         shown = ShownWindow(process.dwProcessId, program.dialogs);
-        QueryPerformanceCounter(&end);
         if (shown != nullptr) {
             break;
         }
@@ -133,6 +122,7 @@ double TimeOneStart(const Program& program) {
                  " dialogs in it");
         }
         Sleep(1);
+        QueryPerformanceCounter(&end);
     }
     PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
     if (WaitForSingleObject(process.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) {
