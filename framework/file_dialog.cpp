@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/sjis.h"
+#include "framework/classic_file_dialog_calls.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"
 #include "platform/ansi_path.h"
@@ -211,13 +212,18 @@ INT_PTR CFileDialog::RunClassicDialog() {
     record.lpstrDefExt = m_defExt.empty() ? nullptr : m_defExt.c_str();
     record.Flags = m_flags;
 
-    BOOL chosen = m_openFileDialog ? GetOpenFileNameA(&record) : GetSaveFileNameA(&record);
+    const orvanta::ClassicFileDialogCalls* calls = orvanta::LoadClassicFileDialogCalls();
+    if (calls == nullptr) {
+        return IDCANCEL;
+    }
+    BOOL chosen =
+        m_openFileDialog ? calls->getOpenFileName(&record) : calls->getSaveFileName(&record);
     if (chosen) {
         path.back() = '\0';
         m_pathName = path.data();
         return IDOK;
     }
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+    if (calls->extendedError() == FNERR_BUFFERTOOSMALL) {
         m_pathStatus = PathStatus::TooLong;
         return IDOK;
     }

@@ -1,11 +1,19 @@
 #include "framework/wnd.h"
 
+#include <unordered_map>
+
 #include "framework/seams.h"
 
 namespace {
 
-// The window property that leads from a handle to its attached object.
-constexpr char kObjectProperty[] = "Orvanta.CWnd";
+// Leads from a handle to its attached object. Every message of an attached window looks its
+// object up, so the table lives in the process: a window property would cost a round trip to
+// the window server (under Wine, to wineserver) on each of them. All windows of the program
+// belong to its one user-interface thread.
+std::unordered_map<HWND, CWnd*>& AttachedObjects() {
+    static std::unordered_map<HWND, CWnd*> objects;
+    return objects;
+}
 
 constexpr MessageMapEntry kNoEntries[] = {{0, 0, 0, nullptr}};
 
@@ -48,16 +56,17 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
-    return window != nullptr ? static_cast<CWnd*>(GetPropA(window, kObjectProperty)) : nullptr;
+    const auto found = AttachedObjects().find(window);
+    return found != AttachedObjects().end() ? found->second : nullptr;
 }
 
 void CWnd::AttachHandle(HWND window) {
     m_hWnd = window;
-    SetPropA(window, kObjectProperty, this);
+    AttachedObjects()[window] = this;
 }
 
 void CWnd::DetachHandle() {
-    RemovePropA(m_hWnd, kObjectProperty);
+    AttachedObjects().erase(m_hWnd);
     m_hWnd = nullptr;
 }
 

@@ -39,10 +39,14 @@ TEST_F(DialogTest, BindingFollowsTheWindowAndBindsAgainToANewOne) {
         char text[8] = {};
         EXPECT_EQ(GetWindowTextA(edit, text, sizeof text), 5);
 
-        DestroyWindow(dialog.m_hWnd);
+        const HWND window = dialog.m_hWnd;
+        DestroyWindow(window);
         EXPECT_EQ(dialog.m_hWnd, nullptr);
         EXPECT_EQ(dialog.m_editSource.m_hWnd, nullptr);
         EXPECT_EQ(dialog.m_child.m_hWnd, nullptr);
+        // Handles are reused: a destroyed window's handle must lead to no object any more.
+        EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+        EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
     }
 }
 

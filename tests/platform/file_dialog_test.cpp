@@ -8,6 +8,7 @@
 
 #include "dialog_answerer.h"
 #include "test_paths.h"
+#include "framework/classic_file_dialog_calls.h"
 #include "framework/file_dialog.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"
@@ -32,6 +33,20 @@ TEST(FileDialogFilterTest, SplitsLabelAndPatternPairsUpToTheDoubledBar) {
         CFileDialog dialog(TRUE, nullptr, nullptr, 0, filter);
         EXPECT_EQ(dialog.FilterEntries(), entries) << filter;
     }
+}
+
+TEST(ClassicFileDialogCallsTest, AreComdlg32sOwnLoadedOnTheFirstRequest) {
+    const orvanta::ClassicFileDialogCalls* calls = orvanta::LoadClassicFileDialogCalls();
+    ASSERT_NE(calls, nullptr);
+    const HMODULE comdlg32 = GetModuleHandleW(L"comdlg32.dll");
+    ASSERT_NE(comdlg32, nullptr);
+    const auto exported = [comdlg32](const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(comdlg32, name));
+    };
+    EXPECT_EQ(reinterpret_cast<void*>(calls->getOpenFileName), exported("GetOpenFileNameA"));
+    EXPECT_EQ(reinterpret_cast<void*>(calls->getSaveFileName), exported("GetSaveFileNameA"));
+    EXPECT_EQ(reinterpret_cast<void*>(calls->extendedError), exported("CommDlgExtendedError"));
+    EXPECT_EQ(orvanta::LoadClassicFileDialogCalls(), calls);
 }
 
 TEST(FileDialogExtensionTest, FollowsTheShellsExtensionRule) {
