@@ -67,10 +67,10 @@ check "csv proposed output" "${csv_in%.csv}_" "$(drive get=csv:1005 | sed 's/[0-
 # Without a key the command is copied with a message, and not run.
 drive "set=csv:1005:$csv_out" sleep=300 >/dev/null
 no_key="Orvanta: ソートキーが指定されていません。\\nキーを追加してください。"
-check "csv copy without a key" "$no_key" "$(drive click=csv:3 message=3000)"
+check "csv copy without a key" "$no_key" "$(drive click=csv:3 message=10000)"
 check "csv clipboard without a key" "\"${module_dir}Pellacor.exe\" \"$csv_in\" \"$csv_out\"" \
   "$(drive clipboard)"
-check "csv execute without a key" "$no_key" "$(drive click=csv:1 message=3000)"
+check "csv execute without a key" "$no_key" "$(drive click=csv:1 message=10000)"
 sleep 2
 check "csv not run without a key" "no output" "$([ -e "$work/sales_sorted.csv" ] && echo output || echo no output)"
 
@@ -104,7 +104,7 @@ check "text record length" "10" "$(drive get=txt:1020)"
 drive "set=txt:1005:$(windows_path "$work/items_whole.txt")" sleep=300 >/dev/null
 check "text execute without a key" \
   "Orvanta: ソートキーが指定されていないため\\n★行全体をキーとしてソートします。" \
-  "$(drive click=txt:1 message=3000)"
+  "$(drive click=txt:1 message=10000)"
 if wait_for_file "$work/items_whole.txt"; then
   check "text sorted on whole lines" "$(printf 'A0001apple\r\nB0002fig  \r\nC0003pear \r\n')" \
     "$(cat "$work/items_whole.txt")"
