@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/command.h"
+#include "core/csv_field.h"
 #include "core/key_definition.h"
 #include "core/key_preview.h"
 #include "core/sample_record.h"
@@ -72,6 +73,42 @@ void Keystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(Keystroke);
+
+// The parts of a keystroke on their own, to see where its time goes.
+const SampleRecord& BenchSample() {
+    static const auto sample = [] {
+        auto record = std::make_unique<SampleRecord>();
+        ReadSampleRecord(SortPageKind::Csv, BenchFile(), *record, ',');
+        return record;
+    }();
+    return *sample;
+}
+
+void PartSampleRead(benchmark::State& state) {
+    auto sample = std::make_unique<SampleRecord>();
+    for (auto _ : state) {
+        ReadSampleRecord(SortPageKind::Text, BenchFile(), *sample, ',');
+        benchmark::DoNotOptimize(sample->length);
+    }
+}
+BENCHMARK(PartSampleRead);
+
+void PartCountFields(benchmark::State& state) {
+    const SampleRecord& sample = BenchSample();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountFields(sample.view(), ','));
+    }
+}
+BENCHMARK(PartCountFields);
+
+void PartExtractField(benchmark::State& state) {
+    const SampleRecord& sample = BenchSample();
+    std::vector<char> out(kSampleTextStore);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ExtractField(2000, sample.view(), out.data(), out.size(), ','));
+    }
+}
+BENCHMARK(PartExtractField);
 
 }  // namespace
 }  // namespace orvanta
