@@ -1,19 +1,73 @@
 #include "core/separator_scan.h"
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
-#include <emmintrin.h>
-#define ORVANTA_SCAN_SSE2 1
+#if defined(__x86_64__) || defined(_M_X64)
+#include <immintrin.h>
+#define ORVANTA_SCAN_X64 1
+#if defined(__GNUC__) || defined(__clang__)
+#define ORVANTA_TARGET_AVX2 __attribute__((target("avx2,pclmul,popcnt")))
+#else
+#include <intrin.h>
+#define ORVANTA_TARGET_AVX2
+#endif
 #endif
 
 namespace orvanta {
 namespace {
 
 constexpr char kQuote = '"';
+constexpr std::size_t kBlock = 64;
 
-// Bit i set when an odd number of bits 0..i are set in `bits`.
+// Bit i stands for byte i of a block.
+struct BlockMasks {
+    std::uint64_t quotes = 0;
+    std::uint64_t delimiters = 0;
+};
+
+// The 64 bytes at `start`; past the record's end a zero-padded copy, whose padding is never a
+// quote and is left out of the delimiter bits (the delimiter may be zero).
+class Block {
+  public:
+    Block(const char* data, std::size_t size, std::size_t start) {
+        if (size - start >= kBlock) {
+            bytes_ = data + start;
+            return;
+        }
+        std::memset(tail_, 0, kBlock);
+        std::memcpy(tail_, data + start, size - start);
+        bytes_ = tail_;
+        valid_ = (std::uint64_t{1} << (size - start)) - 1;
+    }
+    const char* bytes() const { return bytes_; }
+    std::uint64_t valid() const { return valid_; }
+
+  private:
+    const char* bytes_;
+    std::uint64_t valid_ = ~std::uint64_t{0};
+    char tail_[kBlock];
+};
+
+// The separators among a block's delimiters, given the parity of the quotes up to and including
+// each byte; `insideQuotes` (all ones or zero) carries the flag from block to block. A quote
+// delimiter separates where its own flip turns the flag off.
+std::uint64_t BlockSeparators(std::uint64_t quoteParity, std::uint64_t delimiters,
+                              std::uint64_t& insideQuotes) {
+    const std::uint64_t inside = quoteParity ^ insideQuotes;
+    insideQuotes = 0 - (inside >> 63);
+    return delimiters & ~inside;
+}
+
+// Position of set bit number n (from 1) of `bits`, which has at least n.
+std::size_t NthBit(std::uint64_t bits, std::size_t n) {
+    while (--n > 0) {
+        bits &= bits - 1;
+    }
+    return static_cast<std::size_t>(std::countr_zero(bits));
+}
+
 std::uint64_t PrefixParity(std::uint64_t bits) {
     bits ^= bits << 1;
     bits ^= bits << 2;
@@ -32,11 +86,9 @@ std::uint64_t BitCount(std::uint64_t bits) {
     return (bits * 0x0101010101010101u) >> 56;
 }
 
-}  // namespace
-
-BlockMasks ClassifyBlockPortable(const char* block, unsigned char delimiter) {
+BlockMasks ClassifyPortable(const char* block, unsigned char delimiter) {
     BlockMasks masks;
-    for (std::size_t i = 0; i < kScanBlock; ++i) {
+    for (std::size_t i = 0; i < kBlock; ++i) {
         const auto byte = static_cast<unsigned char>(block[i]);
         masks.quotes |= std::uint64_t{byte == static_cast<unsigned char>(kQuote)} << i;
         masks.delimiters |= std::uint64_t{byte == delimiter} << i;
@@ -44,8 +96,26 @@ BlockMasks ClassifyBlockPortable(const char* block, unsigned char delimiter) {
     return masks;
 }
 
-BlockMasks ClassifyBlock(const char* block, unsigned char delimiter) {
-#ifdef ORVANTA_SCAN_SSE2
+template <BlockMasks (*Classify)(const char*, unsigned char)>
+SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::size_t limit) {
+    std::uint64_t insideQuotes = 0;
+    std::size_t count = 0;
+    for (std::size_t start = 0; start < record.size(); start += kBlock) {
+        const Block block(record.data(), record.size(), start);
+        const BlockMasks masks = Classify(block.bytes(), delimiter);
+        const std::uint64_t separators = BlockSeparators(
+            PrefixParity(masks.quotes), masks.delimiters & block.valid(), insideQuotes);
+        const std::size_t found = BitCount(separators);
+        if (count + found >= limit) {
+            return {limit, start + NthBit(separators, limit - count)};
+        }
+        count += found;
+    }
+    return {count, record.size()};
+}
+
+#ifdef ORVANTA_SCAN_X64
+BlockMasks ClassifySse2(const char* block, unsigned char delimiter) {
     const __m128i quote = _mm_set1_epi8(kQuote);
     const __m128i separator = _mm_set1_epi8(static_cast<char>(delimiter));
     BlockMasks masks;
@@ -59,44 +129,102 @@ BlockMasks ClassifyBlock(const char* block, unsigned char delimiter) {
         masks.delimiters |= std::uint64_t{delimiterBits} << (16 * part);
     }
     return masks;
-#else
-    return ClassifyBlockPortable(block, delimiter);
-#endif
 }
 
-SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit) {
-    const char* data = record.data();
-    const std::size_t size = record.size();
-    std::uint64_t insideQuotes = 0;  // all ones while a block starts inside quotes
+// The whole loop in one function, so that the compiler may use the wider instructions in it.
+ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned char delimiter,
+                                           std::size_t limit) {
+    const __m256i quote = _mm256_set1_epi8(kQuote);
+    const __m256i separator = _mm256_set1_epi8(static_cast<char>(delimiter));
+    const __m128i allOnes = _mm_set1_epi8(-1);
+    std::uint64_t insideQuotes = 0;
     std::size_t count = 0;
-    for (std::size_t start = 0; start < size; start += kScanBlock) {
-        const std::size_t valid = size - start < kScanBlock ? size - start : kScanBlock;
-        BlockMasks masks;
-        if (valid == kScanBlock) {
-            masks = ClassifyBlock(data + start, delimiter);
-        } else {
-            // The last part, padded with zeros: never a quote, and the delimiter bits beyond
-            // the record are cleared, as the delimiter may be zero.
-            char tail[kScanBlock] = {};
-            std::memcpy(tail, data + start, valid);
-            masks = ClassifyBlock(tail, delimiter);
-            masks.delimiters &= (std::uint64_t{1} << valid) - 1;
-        }
-        // A quote delimiter separates where its own flip leaves the flag off, so the flag is
-        // taken after the flip at every byte.
-        const std::uint64_t inside = PrefixParity(masks.quotes) ^ insideQuotes;
-        std::uint64_t separators = masks.delimiters & ~inside;
-        insideQuotes = 0 - (inside >> 63);
-        const std::uint64_t found = BitCount(separators);
+    for (std::size_t start = 0; start < record.size(); start += kBlock) {
+        const Block block(record.data(), record.size(), start);
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block.bytes()));
+        const __m256i high =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block.bytes() + 32));
+        const std::uint64_t quotes =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, quote))) |
+            std::uint64_t{
+                static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, quote)))}
+                << 32;
+        const std::uint64_t delimiters =
+            static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, separator))) |
+            std::uint64_t{static_cast<std::uint32_t>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi8(high, separator)))}
+                << 32;
+        // A carry-less product with all ones is the running parity of the quotes.
+        const auto parity = static_cast<std::uint64_t>(_mm_cvtsi128_si64(
+            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(quotes)), allOnes, 0)));
+        const std::uint64_t separators =
+            BlockSeparators(parity, delimiters & block.valid(), insideQuotes);
+        const auto found = static_cast<std::size_t>(_mm_popcnt_u64(separators));
         if (count + found >= limit) {
-            for (std::size_t skip = limit - count - 1; skip > 0; --skip) {
-                separators &= separators - 1;
-            }
-            return {limit, start + static_cast<std::size_t>(std::countr_zero(separators))};
+            return {limit, start + NthBit(separators, limit - count)};
         }
         count += found;
     }
-    return {count, size};
+    return {count, record.size()};
+}
+
+bool HasAvx2() {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("pclmul") &&
+           __builtin_cpu_supports("popcnt");
+#else
+    int info[4];
+    __cpuid(info, 1);
+    const bool pclmul = (info[2] & (1 << 1)) != 0;
+    const bool popcnt = (info[2] & (1 << 23)) != 0;
+    const bool osAvx = (info[2] & (1 << 27)) != 0 && (info[2] & (1 << 28)) != 0;
+    if (!pclmul || !popcnt || !osAvx || (_xgetbv(0) & 6) != 6) {
+        return false;
+    }
+    __cpuidex(info, 7, 0);
+    return (info[1] & (1 << 5)) != 0;
+#endif
+}
+#endif
+
+}  // namespace
+
+bool ScanPathAvailable(ScanPath path) {
+    switch (path) {
+        case ScanPath::Portable:
+            return true;
+#ifdef ORVANTA_SCAN_X64
+        case ScanPath::Sse2:
+            return true;
+        case ScanPath::Avx2: {
+            static const bool available = HasAvx2();
+            return available;
+        }
+#endif
+        default:
+            return false;
+    }
+}
+
+SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned char delimiter,
+                               std::size_t limit) {
+#ifdef ORVANTA_SCAN_X64
+    if (path == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2)) {
+        return ScanAvx2(record, delimiter, limit);
+    }
+    if (path == ScanPath::Sse2) {
+        return ScanBlocks<ClassifySse2>(record, delimiter, limit);
+    }
+#endif
+    return ScanBlocks<ClassifyPortable>(record, delimiter, limit);
+}
+
+SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit) {
+    static const ScanPath fastest = ScanPathAvailable(ScanPath::Avx2)   ? ScanPath::Avx2
+                                    : ScanPathAvailable(ScanPath::Sse2) ? ScanPath::Sse2
+                                                                        : ScanPath::Portable;
+    return ScanSeparatorsOn(fastest, record, delimiter, limit);
 }
 
 }  // namespace orvanta

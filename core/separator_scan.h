@@ -4,24 +4,9 @@
 // turned into bit masks, so that the cost does not grow with the number of quotes.
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 namespace orvanta {
-
-inline constexpr std::size_t kScanBlock = 64;
-
-// Bit i stands for byte i of a block.
-struct BlockMasks {
-    std::uint64_t quotes = 0;
-    std::uint64_t delimiters = 0;
-};
-
-// The masks of kScanBlock bytes, with SSE2 where the target has it.
-BlockMasks ClassifyBlock(const char* block, unsigned char delimiter);
-
-// The same with a byte loop: the path of other targets, kept callable to be compared.
-BlockMasks ClassifyBlockPortable(const char* block, unsigned char delimiter);
 
 struct SeparatorScan {
     std::size_t count = 0;     // separators found, at most the limit
@@ -29,7 +14,17 @@ struct SeparatorScan {
 };
 
 // Scans from the record's start with the quote flag off and stops at separator number `limit`
-// (from 1; at least 1).
+// (from 1; at least 1), on the fastest path the processor offers.
 SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit);
+
+// The ways a block can be turned into masks: a byte loop on any target, SSE2 on x86-64, and
+// AVX2 with carry-less multiplication where the processor has them.
+enum class ScanPath { Portable, Sse2, Avx2 };
+
+bool ScanPathAvailable(ScanPath path);
+
+// The same scan on a given, available path, so that the paths can be compared.
+SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned char delimiter,
+                               std::size_t limit);
 
 }  // namespace orvanta

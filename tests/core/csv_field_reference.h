@@ -5,68 +5,46 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvanta::reference {
 
-// Start and end of every field: a separator is a delimiter byte seen while the quote flag,
-// flipped first at every double quote, is off.
-struct Bounds {
-    std::size_t start;
-    std::size_t end;
-};
-
-inline bool FieldBounds(std::string_view record, unsigned char delimiter, std::int64_t n,
-                        Bounds& bounds) {
-    std::int64_t field = 1;
-    std::size_t start = 0;
+// Positions of the separators: delimiter bytes seen while the quote flag, flipped first at
+// every double quote, is off.
+inline std::vector<std::size_t> Separators(std::string_view record, unsigned char delimiter) {
+    std::vector<std::size_t> positions;
     bool inside = false;
     for (std::size_t i = 0; i < record.size(); ++i) {
         if (record[i] == '"') {
             inside = !inside;
         }
         if (!inside && static_cast<unsigned char>(record[i]) == delimiter) {
-            if (field == n) {
-                bounds = {start, i};
-                return true;
-            }
-            ++field;
-            start = i + 1;
+            positions.push_back(i);
         }
     }
-    if (field != n || record.empty()) {
-        return false;
-    }
-    bounds = {start, record.size()};
-    return true;
+    return positions;
 }
 
 inline std::int32_t CountFields(std::string_view record, unsigned char delimiter) {
     if (record.empty()) {
         return 0;
     }
-    std::int32_t fields = 1;
-    bool inside = false;
-    for (char byte : record) {
-        if (byte == '"') {
-            inside = !inside;
-        }
-        if (!inside && static_cast<unsigned char>(byte) == delimiter) {
-            ++fields;
-        }
-    }
-    return fields;
+    return static_cast<std::int32_t>(1 + Separators(record, delimiter).size());
 }
 
-// The field's value (trimmed, outer quotes removed, doubled quotes taken once), cut to
+// The value of field n (trimmed, outer quotes removed, doubled quotes taken once), cut to
 // `limit` bytes; false when there is no field n.
 inline bool ExtractField(std::int64_t n, std::string_view record, unsigned char delimiter,
                          std::size_t limit, std::string& value) {
     value.clear();
-    Bounds bounds{};
-    if (n < 1 || !FieldBounds(record, delimiter, n, bounds)) {
+    const std::vector<std::size_t> separators = Separators(record, delimiter);
+    const auto fields = static_cast<std::int64_t>(separators.size()) + 1;
+    if (record.empty() || n < 1 || n > fields) {
         return false;
     }
-    std::string_view field = record.substr(bounds.start, bounds.end - bounds.start);
+    const std::size_t start = n == 1 ? 0 : separators[n - 2] + 1;
+    const std::size_t end = n == fields ? record.size() : separators[n - 1];
+    std::string_view field = record.substr(start, end - start);
     while (!field.empty() && (field.back() == '\r' || field.back() == '\n')) {
         field.remove_suffix(1);
     }

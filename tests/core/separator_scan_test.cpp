@@ -3,32 +3,53 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
+
+#include "tests/core/csv_field_reference.h"
 
 namespace orvanta {
 namespace {
 
-TEST(ClassifyBlock, AgreesWithTheByteLoopForEveryDelimiter) {
-    std::mt19937 random(7);
-    char block[kScanBlock];
-    for (int round = 0; round < 200; ++round) {
-        for (char& byte : block) {
-            // Half the blocks dense with quotes, the rest any byte.
-            byte = round % 2 == 0 && random() % 3 == 0 ? '"' : static_cast<char>(random());
+const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2};
+
+// Every limit from 1 to one past the last separator finds what the byte loop finds.
+void ExpectEveryPathFinds(const std::string& record, unsigned char delimiter) {
+    const std::vector<std::size_t> expected = reference::Separators(record, delimiter);
+    for (ScanPath path : kPaths) {
+        if (!ScanPathAvailable(path)) {
+            continue;
         }
-        for (int delimiter = 0; delimiter < 256; ++delimiter) {
-            const auto d = static_cast<unsigned char>(delimiter);
-            const BlockMasks fast = ClassifyBlock(block, d);
-            const BlockMasks plain = ClassifyBlockPortable(block, d);
-            ASSERT_EQ(fast.quotes, plain.quotes) << round;
-            ASSERT_EQ(fast.delimiters, plain.delimiters) << round << " delimiter " << delimiter;
+        for (std::size_t limit = 1; limit <= expected.size() + 1; ++limit) {
+            const SeparatorScan scan = ScanSeparatorsOn(path, record, delimiter, limit);
+            const bool exists = limit <= expected.size();
+            ASSERT_EQ(scan.count, exists ? limit : expected.size())
+                << "path " << int(path) << " limit " << limit << " delimiter " << int{delimiter};
+            ASSERT_EQ(scan.position, exists ? expected[limit - 1] : record.size())
+                << "path " << int(path) << " limit " << limit << " delimiter " << int{delimiter};
         }
+        ASSERT_EQ(ScanSeparatorsOn(path, record, delimiter, SIZE_MAX).count, expected.size());
     }
-    // Each bit in its place.
-    for (std::size_t i = 0; i < kScanBlock; ++i) {
-        char one[kScanBlock] = {};
-        one[i] = '"';
-        EXPECT_EQ(ClassifyBlock(one, 0).quotes, std::uint64_t{1} << i);
-        EXPECT_EQ(ClassifyBlock(one, 0).delimiters, ~(std::uint64_t{1} << i));
+}
+
+TEST(ScanSeparators, EveryPathMatchesTheByteLoop) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        // Lengths around the block size and its multiples, bytes dense with quotes in half the
+        // records and any byte in the rest.
+        const std::size_t size = random() % 260;
+        std::string record(size, 'a');
+        for (char& byte : record) {
+            const unsigned pick = random() % 4;
+            byte = round % 2 == 0 && pick == 0   ? '"'
+                   : round % 2 == 0 && pick == 1 ? ','
+                                                 : static_cast<char>(random());
+        }
+        for (int delimiter :
+             {int{','}, int{'"'}, 0, 0x7C, 0x81, 0xFF, static_cast<int>(random() % 256)}) {
+            SCOPED_TRACE("round " + std::to_string(round));
+            ExpectEveryPathFinds(record, static_cast<unsigned char>(delimiter));
+        }
     }
 }
 
