@@ -27,28 +27,14 @@ struct BlockMasks {
     std::uint64_t delimiters = 0;
 };
 
-// The 64 bytes at `start`; past the record's end a zero-padded copy, whose padding is never a
-// quote and is left out of the delimiter bits (the delimiter may be zero).
-class Block {
-  public:
-    Block(const char* data, std::size_t size, std::size_t start) {
-        if (size - start >= kBlock) {
-            bytes_ = data + start;
-            return;
-        }
-        std::memset(tail_, 0, kBlock);
-        std::memcpy(tail_, data + start, size - start);
-        bytes_ = tail_;
-        valid_ = (std::uint64_t{1} << (size - start)) - 1;
-    }
-    const char* bytes() const { return bytes_; }
-    std::uint64_t valid() const { return valid_; }
-
-  private:
-    const char* bytes_;
-    std::uint64_t valid_ = ~std::uint64_t{0};
-    char tail_[kBlock];
-};
+// Copies the short last part of a record into a zeroed block, whose padding is never a quote;
+// returns the bits of the part's bytes, to leave the padding out of the delimiter bits (the
+// delimiter may be zero).
+std::uint64_t PadTail(char (&tail)[kBlock], const char* part, std::size_t size) {
+    std::memset(tail, 0, kBlock);
+    std::memcpy(tail, part, size);
+    return (std::uint64_t{1} << size) - 1;
+}
 
 // The separators among a block's delimiters, given the parity of the quotes up to and including
 // each byte; `insideQuotes` (all ones or zero) carries the flag from block to block. A quote
@@ -100,11 +86,17 @@ template <BlockMasks (*Classify)(const char*, unsigned char)>
 SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::size_t limit) {
     std::uint64_t insideQuotes = 0;
     std::size_t count = 0;
+    char tail[kBlock];
     for (std::size_t start = 0; start < record.size(); start += kBlock) {
-        const Block block(record.data(), record.size(), start);
-        const BlockMasks masks = Classify(block.bytes(), delimiter);
-        const std::uint64_t separators = BlockSeparators(
-            PrefixParity(masks.quotes), masks.delimiters & block.valid(), insideQuotes);
+        const char* bytes = record.data() + start;
+        std::uint64_t valid = ~std::uint64_t{0};
+        if (record.size() - start < kBlock) {
+            valid = PadTail(tail, bytes, record.size() - start);
+            bytes = tail;
+        }
+        const BlockMasks masks = Classify(bytes, delimiter);
+        const std::uint64_t separators =
+            BlockSeparators(PrefixParity(masks.quotes), masks.delimiters & valid, insideQuotes);
         const std::size_t found = BitCount(separators);
         if (count + found >= limit) {
             return {limit, start + NthBit(separators, limit - count)};
@@ -139,11 +131,16 @@ ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned cha
     const __m128i allOnes = _mm_set1_epi8(-1);
     std::uint64_t insideQuotes = 0;
     std::size_t count = 0;
+    char tail[kBlock];
     for (std::size_t start = 0; start < record.size(); start += kBlock) {
-        const Block block(record.data(), record.size(), start);
-        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block.bytes()));
-        const __m256i high =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block.bytes() + 32));
+        const char* bytes = record.data() + start;
+        std::uint64_t valid = ~std::uint64_t{0};
+        if (record.size() - start < kBlock) {
+            valid = PadTail(tail, bytes, record.size() - start);
+            bytes = tail;
+        }
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32));
         const std::uint64_t quotes =
             static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, quote))) |
             std::uint64_t{
@@ -157,8 +154,7 @@ ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned cha
         // A carry-less product with all ones is the running parity of the quotes.
         const auto parity = static_cast<std::uint64_t>(_mm_cvtsi128_si64(
             _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(quotes)), allOnes, 0)));
-        const std::uint64_t separators =
-            BlockSeparators(parity, delimiters & block.valid(), insideQuotes);
+        const std::uint64_t separators = BlockSeparators(parity, delimiters & valid, insideQuotes);
         const auto found = static_cast<std::size_t>(_mm_popcnt_u64(separators));
         if (count + found >= limit) {
             return {limit, start + NthBit(separators, limit - count)};
