@@ -43,6 +43,13 @@ std::int32_t CountFields(std::string_view record, unsigned char delimiter) {
     return static_cast<std::int32_t>(1 + ScanSeparators(record, delimiter, SIZE_MAX).count);
 }
 
+std::int32_t CountFieldsCopying(std::string_view record, unsigned char delimiter, char* out) {
+    if (record.empty()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(1 + CountSeparatorsCopying(record, delimiter, out));
+}
+
 bool ExtractField(std::int32_t n, std::string_view record, char* out, std::size_t outSize,
                   unsigned char delimiter) {
     if (out == nullptr || outSize == 0) {

@@ -23,9 +23,15 @@ EncodingClass Classify(const unsigned char* data) {
     return EncodingClass::NoMark;
 }
 
-void StoreText(SampleRecord& record, std::string_view text) {
+// The CSV kind counts the fields while it stores them.
+void StoreText(SortPageKind kind, SampleRecord& record, std::string_view text,
+               unsigned char delimiter) {
     text = text.substr(0, CharacterBoundaryPrefix(text, kSampleTextStore - 1));
-    std::memcpy(record.text, text.data(), text.size());
+    if (kind == SortPageKind::Csv) {
+        record.fieldCount = CountFieldsCopying(text, delimiter, record.text);
+    } else {
+        std::memcpy(record.text, text.data(), text.size());
+    }
     record.text[text.size()] = '\0';
     record.length = static_cast<std::int32_t>(text.size());
 }
@@ -85,7 +91,7 @@ void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord&
                 NoRecord(kind, record);
                 return;
             }
-            StoreText(record, Utf16ToAnsi(units));
+            StoreText(kind, record, Utf16ToAnsi(units), delimiter);
             break;
         }
         case EncodingClass::Utf8: {
@@ -100,7 +106,7 @@ void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord&
                 NoRecord(kind, record);
                 return;
             }
-            StoreText(record, *ansi);
+            StoreText(kind, record, *ansi, delimiter);
             break;
         }
         default: {
@@ -109,12 +115,9 @@ void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord&
                 NoRecord(kind, record);
                 return;
             }
-            StoreText(record, std::string_view(store, recordEnd));
+            StoreText(kind, record, std::string_view(store, recordEnd), delimiter);
             break;
         }
-    }
-    if (kind == SortPageKind::Csv) {
-        record.fieldCount = CountFields(record.view(), delimiter);
     }
 }
 

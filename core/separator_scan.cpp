@@ -82,8 +82,10 @@ BlockMasks ClassifyPortable(const char* block, unsigned char delimiter) {
     return masks;
 }
 
+// Copies each part of the record to `copy`, unless that is null, once it has been read.
 template <BlockMasks (*Classify)(const char*, unsigned char)>
-SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::size_t limit) {
+SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::size_t limit,
+                         char* copy) {
     std::uint64_t insideQuotes = 0;
     std::size_t count = 0;
     char tail[kBlock];
@@ -95,6 +97,10 @@ SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::
             bytes = tail;
         }
         const BlockMasks masks = Classify(bytes, delimiter);
+        if (copy != nullptr) {
+            std::memcpy(copy + start, record.data() + start,
+                        valid == ~std::uint64_t{0} ? kBlock : record.size() - start);
+        }
         const std::uint64_t separators =
             BlockSeparators(PrefixParity(masks.quotes), masks.delimiters & valid, insideQuotes);
         const std::size_t found = BitCount(separators);
@@ -125,7 +131,7 @@ BlockMasks ClassifySse2(const char* block, unsigned char delimiter) {
 
 // The whole loop in one function, so that the compiler may use the wider instructions in it.
 ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned char delimiter,
-                                           std::size_t limit) {
+                                           std::size_t limit, char* copy) {
     const __m256i quote = _mm256_set1_epi8(kQuote);
     const __m256i separator = _mm256_set1_epi8(static_cast<char>(delimiter));
     const __m128i allOnes = _mm_set1_epi8(-1);
@@ -141,6 +147,12 @@ ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned cha
         }
         const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
         const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + 32));
+        if (copy != nullptr && bytes != tail) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(copy + start), low);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(copy + start + 32), high);
+        } else if (copy != nullptr) {
+            std::memcpy(copy + start, record.data() + start, record.size() - start);
+        }
         const std::uint64_t quotes =
             static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, quote))) |
             std::uint64_t{
@@ -203,24 +215,46 @@ bool ScanPathAvailable(ScanPath path) {
     }
 }
 
-SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned char delimiter,
-                               std::size_t limit) {
+namespace {
+
+SeparatorScan ScanOn(ScanPath path, std::string_view record, unsigned char delimiter,
+                     std::size_t limit, char* copy) {
 #ifdef ORVANTA_SCAN_X64
     if (path == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2)) {
-        return ScanAvx2(record, delimiter, limit);
+        return ScanAvx2(record, delimiter, limit, copy);
     }
     if (path == ScanPath::Sse2) {
-        return ScanBlocks<ClassifySse2>(record, delimiter, limit);
+        return ScanBlocks<ClassifySse2>(record, delimiter, limit, copy);
     }
 #endif
-    return ScanBlocks<ClassifyPortable>(record, delimiter, limit);
+    return ScanBlocks<ClassifyPortable>(record, delimiter, limit, copy);
 }
 
-SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit) {
+ScanPath Fastest() {
     static const ScanPath fastest = ScanPathAvailable(ScanPath::Avx2)   ? ScanPath::Avx2
                                     : ScanPathAvailable(ScanPath::Sse2) ? ScanPath::Sse2
                                                                         : ScanPath::Portable;
-    return ScanSeparatorsOn(fastest, record, delimiter, limit);
+    return fastest;
+}
+
+}  // namespace
+
+SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned char delimiter,
+                               std::size_t limit) {
+    return ScanOn(path, record, delimiter, limit, nullptr);
+}
+
+std::size_t CountSeparatorsCopyingOn(ScanPath path, std::string_view record,
+                                     unsigned char delimiter, char* copy) {
+    return ScanOn(path, record, delimiter, SIZE_MAX, copy).count;
+}
+
+SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit) {
+    return ScanOn(Fastest(), record, delimiter, limit, nullptr);
+}
+
+std::size_t CountSeparatorsCopying(std::string_view record, unsigned char delimiter, char* copy) {
+    return ScanOn(Fastest(), record, delimiter, SIZE_MAX, copy).count;
 }
 
 }  // namespace orvanta

@@ -17,6 +17,10 @@ struct SeparatorScan {
 // (from 1; at least 1), on the fastest path the processor offers.
 SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit);
 
+// All the separators, counted while the record is copied to `copy` (record.size() bytes, apart
+// from the record), so that a record that is stored and counted is read once.
+std::size_t CountSeparatorsCopying(std::string_view record, unsigned char delimiter, char* copy);
+
 // The ways a block can be turned into masks: a byte loop on any target, SSE2 on x86-64, and
 // AVX2 with carry-less multiplication where the processor has them.
 enum class ScanPath { Portable, Sse2, Avx2 };
@@ -26,5 +30,7 @@ bool ScanPathAvailable(ScanPath path);
 // The same scan on a given, available path, so that the paths can be compared.
 SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned char delimiter,
                                std::size_t limit);
+std::size_t CountSeparatorsCopyingOn(ScanPath path, std::string_view record,
+                                     unsigned char delimiter, char* copy);
 
 }  // namespace orvanta

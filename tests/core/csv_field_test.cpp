@@ -116,6 +116,9 @@ void ExpectSameAsReference(const std::string& record, unsigned char delimiter,
                            std::mt19937* random) {
     const std::int32_t count = reference::CountFields(record, delimiter);
     ASSERT_EQ(CountFields(record, delimiter), count) << "delimiter " << int{delimiter};
+    std::string copy(record.size() + 8, 'X');
+    ASSERT_EQ(CountFieldsCopying(record, delimiter, copy.data()), count);
+    ASSERT_EQ(copy, record + "XXXXXXXX");
     std::vector<std::size_t> sizes = {1, 2, 7, record.size() + 1};
     if (record.size() > 1000) {
         sizes = {7, record.size() + 1};

@@ -13,7 +13,8 @@ namespace {
 
 const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2};
 
-// Every limit from 1 to one past the last separator finds what the byte loop finds.
+// Every limit from 1 to one past the last separator finds what the byte loop finds, and a count
+// that copies copies the record and nothing beyond it.
 void ExpectEveryPathFinds(const std::string& record, unsigned char delimiter) {
     const std::vector<std::size_t> expected = reference::Separators(record, delimiter);
     for (ScanPath path : kPaths) {
@@ -29,6 +30,10 @@ void ExpectEveryPathFinds(const std::string& record, unsigned char delimiter) {
                 << "path " << int(path) << " limit " << limit << " delimiter " << int{delimiter};
         }
         ASSERT_EQ(ScanSeparatorsOn(path, record, delimiter, SIZE_MAX).count, expected.size());
+        std::string copy(record.size() + 8, 'X');
+        ASSERT_EQ(CountSeparatorsCopyingOn(path, record, delimiter, copy.data()), expected.size())
+            << "path " << int(path);
+        ASSERT_EQ(copy, record + "XXXXXXXX") << "path " << int(path);
     }
 }
 
