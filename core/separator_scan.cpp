@@ -9,9 +9,11 @@
 #define ORVANTA_SCAN_X64 1
 #if defined(__GNUC__) || defined(__clang__)
 #define ORVANTA_TARGET_AVX2 __attribute__((target("avx2,pclmul,popcnt")))
+#define ORVANTA_TARGET_AVX512 __attribute__((target("avx512f,avx512bw,avx2,pclmul,popcnt")))
 #else
 #include <intrin.h>
 #define ORVANTA_TARGET_AVX2
+#define ORVANTA_TARGET_AVX512
 #endif
 #endif
 
@@ -129,14 +131,43 @@ BlockMasks ClassifySse2(const char* block, unsigned char delimiter) {
     return masks;
 }
 
-// The whole loop in one function, so that the compiler may use the wider instructions in it.
+// The wide paths: each has its loop in one function, so that the compiler may use the wider
+// instructions in it, and shares the work on the masks.
+class WideScan {
+  public:
+    explicit WideScan(std::size_t limit) : limit_(limit) {}
+
+    // True when separator number `limit` lies in the block at `start`.
+    ORVANTA_TARGET_AVX2 bool Take(std::uint64_t quotes, std::uint64_t delimiters,
+                                  std::size_t start) {
+        // A carry-less product with all ones is the running parity of the quotes.
+        const auto parity = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_clmulepi64_si128(
+            _mm_cvtsi64_si128(static_cast<long long>(quotes)), _mm_set1_epi8(-1), 0)));
+        const std::uint64_t separators = BlockSeparators(parity, delimiters, insideQuotes_);
+        const auto found = static_cast<std::size_t>(_mm_popcnt_u64(separators));
+        if (count_ + found >= limit_) {
+            result_ = {limit_, start + NthBit(separators, limit_ - count_)};
+            return true;
+        }
+        count_ += found;
+        return false;
+    }
+
+    SeparatorScan Result() const { return result_; }
+    SeparatorScan Unfinished(std::size_t size) const { return {count_, size}; }
+
+  private:
+    std::size_t limit_;
+    std::uint64_t insideQuotes_ = 0;
+    std::size_t count_ = 0;
+    SeparatorScan result_;
+};
+
 ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned char delimiter,
                                            std::size_t limit, char* copy) {
     const __m256i quote = _mm256_set1_epi8(kQuote);
     const __m256i separator = _mm256_set1_epi8(static_cast<char>(delimiter));
-    const __m128i allOnes = _mm_set1_epi8(-1);
-    std::uint64_t insideQuotes = 0;
-    std::size_t count = 0;
+    WideScan scan(limit);
     char tail[kBlock];
     for (std::size_t start = 0; start < record.size(); start += kBlock) {
         const char* bytes = record.data() + start;
@@ -163,17 +194,39 @@ ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned cha
             std::uint64_t{static_cast<std::uint32_t>(
                 _mm256_movemask_epi8(_mm256_cmpeq_epi8(high, separator)))}
                 << 32;
-        // A carry-less product with all ones is the running parity of the quotes.
-        const auto parity = static_cast<std::uint64_t>(_mm_cvtsi128_si64(
-            _mm_clmulepi64_si128(_mm_cvtsi64_si128(static_cast<long long>(quotes)), allOnes, 0)));
-        const std::uint64_t separators = BlockSeparators(parity, delimiters & valid, insideQuotes);
-        const auto found = static_cast<std::size_t>(_mm_popcnt_u64(separators));
-        if (count + found >= limit) {
-            return {limit, start + NthBit(separators, limit - count)};
+        if (scan.Take(quotes, delimiters & valid, start)) {
+            return scan.Result();
         }
-        count += found;
     }
-    return {count, record.size()};
+    return scan.Unfinished(record.size());
+}
+
+ORVANTA_TARGET_AVX512 SeparatorScan ScanAvx512(std::string_view record, unsigned char delimiter,
+                                               std::size_t limit, char* copy) {
+    const __m512i quote = _mm512_set1_epi8(kQuote);
+    const __m512i separator = _mm512_set1_epi8(static_cast<char>(delimiter));
+    WideScan scan(limit);
+    char tail[kBlock];
+    for (std::size_t start = 0; start < record.size(); start += kBlock) {
+        const char* bytes = record.data() + start;
+        std::uint64_t valid = ~std::uint64_t{0};
+        if (record.size() - start < kBlock) {
+            valid = PadTail(tail, bytes, record.size() - start);
+            bytes = tail;
+        }
+        const __m512i block = _mm512_loadu_si512(bytes);
+        if (copy != nullptr && bytes != tail) {
+            _mm512_storeu_si512(copy + start, block);
+        } else if (copy != nullptr) {
+            std::memcpy(copy + start, record.data() + start, record.size() - start);
+        }
+        const std::uint64_t quotes = _mm512_cmpeq_epi8_mask(block, quote);
+        const std::uint64_t delimiters = _mm512_cmpeq_epi8_mask(block, separator);
+        if (scan.Take(quotes, delimiters & valid, start)) {
+            return scan.Result();
+        }
+    }
+    return scan.Unfinished(record.size());
 }
 
 bool HasAvx2() {
@@ -187,11 +240,25 @@ bool HasAvx2() {
     const bool pclmul = (info[2] & (1 << 1)) != 0;
     const bool popcnt = (info[2] & (1 << 23)) != 0;
     const bool osAvx = (info[2] & (1 << 27)) != 0 && (info[2] & (1 << 28)) != 0;
-    if (!pclmul || !popcnt || !osAvx || (_xgetbv(0) & 6) != 6) {
+    if (!pclmul || !popcnt || !osAvx || (_xgetbv(0) & 0x6) != 0x6) {
         return false;
     }
     __cpuidex(info, 7, 0);
     return (info[1] & (1 << 5)) != 0;
+#endif
+}
+
+bool HasAvx512() {
+    if (!HasAvx2()) {
+        return false;
+    }
+#if defined(__GNUC__) || defined(__clang__)
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+#else
+    int info[4];
+    __cpuidex(info, 7, 0);
+    const bool bytes = (info[1] & (1 << 16)) != 0 && (info[1] & (1 << 30)) != 0;
+    return bytes && (_xgetbv(0) & 0xE6) == 0xE6;  // the system keeps the mask and wide registers
 #endif
 }
 #endif
@@ -209,6 +276,10 @@ bool ScanPathAvailable(ScanPath path) {
             static const bool available = HasAvx2();
             return available;
         }
+        case ScanPath::Avx512: {
+            static const bool available = HasAvx512();
+            return available;
+        }
 #endif
         default:
             return false;
@@ -220,6 +291,9 @@ namespace {
 SeparatorScan ScanOn(ScanPath path, std::string_view record, unsigned char delimiter,
                      std::size_t limit, char* copy) {
 #ifdef ORVANTA_SCAN_X64
+    if (path == ScanPath::Avx512 && ScanPathAvailable(ScanPath::Avx512)) {
+        return ScanAvx512(record, delimiter, limit, copy);
+    }
     if (path == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2)) {
         return ScanAvx2(record, delimiter, limit, copy);
     }
@@ -231,7 +305,8 @@ SeparatorScan ScanOn(ScanPath path, std::string_view record, unsigned char delim
 }
 
 ScanPath Fastest() {
-    static const ScanPath fastest = ScanPathAvailable(ScanPath::Avx2)   ? ScanPath::Avx2
+    static const ScanPath fastest = ScanPathAvailable(ScanPath::Avx512) ? ScanPath::Avx512
+                                    : ScanPathAvailable(ScanPath::Avx2) ? ScanPath::Avx2
                                     : ScanPathAvailable(ScanPath::Sse2) ? ScanPath::Sse2
                                                                         : ScanPath::Portable;
     return fastest;

@@ -22,8 +22,8 @@ SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, s
 std::size_t CountSeparatorsCopying(std::string_view record, unsigned char delimiter, char* copy);
 
 // The ways a block can be turned into masks: a byte loop on any target, SSE2 on x86-64, and
-// AVX2 with carry-less multiplication where the processor has them.
-enum class ScanPath { Portable, Sse2, Avx2 };
+// AVX2 or AVX-512 (byte compares) with carry-less multiplication where the processor has them.
+enum class ScanPath { Portable, Sse2, Avx2, Avx512 };
 
 bool ScanPathAvailable(ScanPath path);
 

@@ -11,7 +11,7 @@
 namespace orvanta {
 namespace {
 
-const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2};
+const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2, ScanPath::Avx512};
 
 // Every limit from 1 to one past the last separator finds what the byte loop finds, and a count
 // that copies copies the record and nothing beyond it.
