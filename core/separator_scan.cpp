@@ -92,16 +92,16 @@ SeparatorScan ScanBlocks(std::string_view record, unsigned char delimiter, std::
     std::size_t count = 0;
     char tail[kBlock];
     for (std::size_t start = 0; start < record.size(); start += kBlock) {
+        const std::size_t part = record.size() - start < kBlock ? record.size() - start : kBlock;
         const char* bytes = record.data() + start;
         std::uint64_t valid = ~std::uint64_t{0};
-        if (record.size() - start < kBlock) {
-            valid = PadTail(tail, bytes, record.size() - start);
+        if (part < kBlock) {
+            valid = PadTail(tail, bytes, part);
             bytes = tail;
         }
         const BlockMasks masks = Classify(bytes, delimiter);
         if (copy != nullptr) {
-            std::memcpy(copy + start, record.data() + start,
-                        valid == ~std::uint64_t{0} ? kBlock : record.size() - start);
+            std::memcpy(copy + start, record.data() + start, part);
         }
         const std::uint64_t separators =
             BlockSeparators(PrefixParity(masks.quotes), masks.delimiters & valid, insideQuotes);
