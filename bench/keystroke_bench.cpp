@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/command.h"
+#include "core/csv_field.h"
 #include "core/key_definition.h"
 #include "core/key_preview.h"
 #include "core/sample_record.h"
@@ -46,32 +47,94 @@ void BareRead(benchmark::State& state) {
 }
 BENCHMARK(BareRead);
 
+// The CSV page with two keys added and a pending key on field 2000.
+class BenchPage {
+  public:
+    BenchPage() {
+        keys_.Add(DisplayText("key(2,32)"));
+        keys_.Add(DisplayText("key(5)attr(d;i)"));
+        settings_.inputPath = "C:\\work\\keystroke_bench_sample.csv";
+        settings_.outputPath = "C:\\work\\keystroke_bench_sample_090000.csv";
+        settings_.keyPosition = "2000";
+        settings_.workFolder = "C:\\Temp";
+        settings_.delimiterHex = "2C";
+    }
+
+    // What follows the sample read: the value preview, the key definition, the command.
+    void Compose(const SampleRecord& sample) {
+        settings_.valuePreview = PreviewCsvKeyValue(settings_.keyPosition.view(),
+                                                    settings_.keyLength.view(), sample, ',');
+        settings_.keyDefinition = ComposeKeyDefinition(settings_);
+        BuildCommandPreview(settings_, keys_, "C:\\Temp", *command_);
+        benchmark::DoNotOptimize(command_->c_str());
+    }
+
+    bool Composed() const { return !settings_.keyDefinition.empty(); }
+
+  private:
+    std::unique_ptr<CommandBuffer> command_ = std::make_unique<CommandBuffer>();
+    KeyList keys_;
+    SortPageSettings settings_;
+};
+
 void Keystroke(benchmark::State& state) {
     const char* path = BenchFile();
     auto sample = std::make_unique<SampleRecord>();
-    auto command = std::make_unique<CommandBuffer>();
-    KeyList keys;
-    keys.Add(DisplayText("key(2,32)"));
-    keys.Add(DisplayText("key(5)attr(d;i)"));
-    SortPageSettings settings;
-    settings.inputPath = "C:\\work\\keystroke_bench_sample.csv";
-    settings.outputPath = "C:\\work\\keystroke_bench_sample_090000.csv";
-    settings.keyPosition = "2000";
-    settings.workFolder = "C:\\Temp";
-    settings.delimiterHex = "2C";
+    BenchPage page;
     for (auto _ : state) {
         ReadSampleRecord(SortPageKind::Csv, path, *sample, ',');
-        settings.valuePreview = PreviewCsvKeyValue(settings.keyPosition.view(),
-                                                   settings.keyLength.view(), *sample, ',');
-        settings.keyDefinition = ComposeKeyDefinition(settings);
-        BuildCommandPreview(settings, keys, "C:\\Temp", *command);
-        benchmark::DoNotOptimize(command->c_str());
+        page.Compose(*sample);
     }
-    if (sample->length < 60000 || settings.keyDefinition.empty()) {
+    if (sample->length < 60000 || !page.Composed()) {
         state.SkipWithError("the sample record was not read as expected");
     }
 }
 BENCHMARK(Keystroke);
+
+// The parts of a keystroke on their own, to see where its time goes.
+const SampleRecord& BenchSample() {
+    static const auto sample = [] {
+        auto record = std::make_unique<SampleRecord>();
+        ReadSampleRecord(SortPageKind::Csv, BenchFile(), *record, ',');
+        return record;
+    }();
+    return *sample;
+}
+
+void PartSampleRead(benchmark::State& state) {
+    auto sample = std::make_unique<SampleRecord>();
+    for (auto _ : state) {
+        ReadSampleRecord(SortPageKind::Csv, BenchFile(), *sample, ',');
+        benchmark::DoNotOptimize(sample->fieldCount);
+    }
+}
+BENCHMARK(PartSampleRead);
+
+void PartCountFields(benchmark::State& state) {
+    const SampleRecord& sample = BenchSample();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CountFields(sample.view(), ','));
+    }
+}
+BENCHMARK(PartCountFields);
+
+void PartExtractField(benchmark::State& state) {
+    const SampleRecord& sample = BenchSample();
+    std::vector<char> out(kSampleTextStore);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ExtractField(2000, sample.view(), out.data(), out.size(), ','));
+    }
+}
+BENCHMARK(PartExtractField);
+
+void PartCompose(benchmark::State& state) {
+    const SampleRecord& sample = BenchSample();
+    BenchPage page;
+    for (auto _ : state) {
+        page.Compose(sample);
+    }
+}
+BENCHMARK(PartCompose);
 
 }  // namespace
 }  // namespace orvanta

@@ -1,19 +1,37 @@
 #include "core/csv_field.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "core/separator_scan.h"
 
 namespace orvanta {
 namespace {
 
 constexpr char kQuote = '"';
 
-// Plain counting loop, which compilers vectorise.
-std::size_t CountByte(const char* data, std::size_t size, char byte) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        count += data[i] == byte ? 1 : 0;
+// Copies the field with each doubled quote taken once, a run up to the next quote at a time.
+void CopyCollapsed(std::string_view field, char* out, std::size_t outSize) {
+    std::size_t written = 0;
+    std::size_t i = 0;
+    while (i < field.size() && written + 1 < outSize) {
+        const void* quote = std::memchr(field.data() + i, kQuote, field.size() - i);
+        const std::size_t runEnd =
+            quote != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(quote) - field.data()) + 1
+                : field.size();
+        std::size_t run = runEnd - i;
+        if (run > outSize - 1 - written) {
+            run = outSize - 1 - written;
+        }
+        std::memcpy(out + written, field.data() + i, run);
+        written += run;
+        i += run;
+        if (quote != nullptr && i == runEnd && i < field.size() && field[i] == kQuote) {
+            ++i;
+        }
     }
-    return count;
+    out[written] = '\0';
 }
 
 }  // namespace
@@ -22,26 +40,14 @@ std::int32_t CountFields(std::string_view record, unsigned char delimiter) {
     if (record.empty()) {
         return 0;
     }
-    const char* data = record.data();
-    const std::size_t size = record.size();
-    if (delimiter == static_cast<unsigned char>(kQuote)) {
-        // Each quote flips the flag before the test, so every second quote separates.
-        return static_cast<std::int32_t>(1 + CountByte(data, size, kQuote) / 2);
+    return static_cast<std::int32_t>(1 + ScanSeparators(record, delimiter, SIZE_MAX).count);
+}
+
+std::int32_t CountFieldsCopying(std::string_view record, unsigned char delimiter, char* out) {
+    if (record.empty()) {
+        return 0;
     }
-    // Between two quotes the flag is constant: count whole stretches outside quotes at once.
-    std::size_t count = 1;
-    bool insideQuotes = false;
-    std::size_t position = 0;
-    while (position < size) {
-        const void* quote = std::memchr(data + position, kQuote, size - position);
-        const std::size_t end = quote != nullptr ? static_cast<const char*>(quote) - data : size;
-        if (!insideQuotes) {
-            count += CountByte(data + position, end - position, static_cast<char>(delimiter));
-        }
-        insideQuotes = !insideQuotes;
-        position = end + 1;
-    }
-    return static_cast<std::int32_t>(count);
+    return static_cast<std::int32_t>(1 + CountSeparatorsCopying(record, delimiter, out));
 }
 
 bool ExtractField(std::int32_t n, std::string_view record, char* out, std::size_t outSize,
@@ -50,33 +56,23 @@ bool ExtractField(std::int32_t n, std::string_view record, char* out, std::size_
         return false;
     }
     out[0] = '\0';
-    if (n == 0 || record.empty()) {
+    if (n <= 0 || record.empty()) {
         return false;
     }
 
-    std::int64_t separators = 0;
+    // The flag is off after every separator, so the field ends at the first separator found by
+    // a scan that starts where the field does.
     std::size_t fieldStart = 0;
-    std::size_t fieldEnd = record.size();
-    bool found = false;
-    bool insideQuotes = false;
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (record[i] == kQuote) {
-            insideQuotes = !insideQuotes;
+    if (n > 1) {
+        const auto before = static_cast<std::size_t>(n - 1);
+        const SeparatorScan scan = ScanSeparators(record, delimiter, before);
+        if (scan.count < before) {
+            return false;
         }
-        if (insideQuotes || static_cast<unsigned char>(record[i]) != delimiter) {
-            continue;
-        }
-        ++separators;
-        if (separators == n) {
-            fieldEnd = i;
-            found = true;
-            break;
-        }
-        fieldStart = i + 1;
+        fieldStart = scan.position + 1;
     }
-    if (!found && n != separators + 1) {
-        return false;
-    }
+    const std::size_t fieldEnd =
+        fieldStart + ScanSeparators(record.substr(fieldStart), delimiter, 1).position;
 
     std::string_view field = record.substr(fieldStart, fieldEnd - fieldStart);
     while (!field.empty() && (field.back() == '\r' || field.back() == '\n')) {
@@ -94,15 +90,7 @@ bool ExtractField(std::int32_t n, std::string_view record, char* out, std::size_
             field.remove_suffix(1);
         }
     }
-
-    std::size_t written = 0;
-    for (std::size_t i = 0; i < field.size() && written + 1 < outSize; ++i) {
-        out[written++] = field[i];
-        if (field[i] == kQuote && i + 1 < field.size() && field[i + 1] == kQuote) {
-            ++i;
-        }
-    }
-    out[written] = '\0';
+    CopyCollapsed(field, out, outSize);
     return true;
 }
 

@@ -13,6 +13,10 @@ namespace orvanta {
 // character counts.
 std::int32_t CountFields(std::string_view record, unsigned char delimiter);
 
+// The same count, taken while the record is copied to `out` (record.size() bytes, apart from the
+// record; no terminator), in one pass over the bytes.
+std::int32_t CountFieldsCopying(std::string_view record, unsigned char delimiter, char* out);
+
 // Field n (from 1) of the record, trimmed (line ends at its end, blanks at both ends, a pair of
 // outer double quotes) with doubled quotes collapsed, written into `out` (at most outSize - 1
 // bytes and a terminator; a store of the record's length plus one always holds the field).

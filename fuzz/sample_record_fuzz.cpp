@@ -6,6 +6,7 @@
 #include "core/csv_field.h"
 #include "core/sample_record.h"
 #include "fuzz/fuzz_input.h"
+#include "tests/core/csv_field_reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     orvanta::fuzz::FuzzInput input(data, size);
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
         if (kind == orvanta::SortPageKind::Csv &&
-            record->fieldCount != orvanta::CountFields(record->view(), delimiter)) {
+            record->fieldCount != orvanta::reference::CountFields(record->view(), delimiter)) {
             __builtin_trap();
         }
     }
