@@ -26,6 +26,7 @@ class RunBuilder {
 
     // Frees the records but keeps the first block for the next run.
     void Clear();
+    std::size_t Count() const { return entries_.size(); }
     std::size_t Budget() const { return budget_; }
     void SetBudget(std::size_t budgetBytes) { budget_ = budgetBytes; }
 

@@ -7,6 +7,7 @@
 #include "core/utf16_to_ansi.h"
 #include "sorters/abandoned_files.h"
 #include "sorters/buffered_writer.h"
+#include "sorters/merge_plan.h"
 #include "sorters/messages.h"
 #include "sorters/record_reader.h"
 #include "sorters/run_reader.h"
@@ -26,7 +27,6 @@ constexpr std::size_t kMaxFanIn = 512;
 // Records held for one sort at most: larger runs sort slower (they outgrow the caches) and
 // would keep the reading waiting, so memory beyond this serves the merge.
 constexpr std::size_t kMaxRunBuilderBytes = std::size_t{64} << 20;
-constexpr std::uint64_t kProgressEvery = 1u << 16;
 
 // Writes the records of sorted items, each with the input's line end, behind the mark.
 class OutputSink : public ItemSink {
@@ -61,13 +61,13 @@ class RunSink : public ItemSink {
     bool keyIsRecord_;
 };
 
-// Counts the items that pass, for the progress display.
+// Counts the items that pass, on from those of the earlier merges, for the progress display.
 class CountingSink : public ItemSink {
   public:
-    CountingSink(ItemSink& inner, ProgressMeter& progress, std::uint64_t total)
-        : inner_(inner), progress_(progress), total_(total) {}
+    CountingSink(ItemSink& inner, ProgressMeter& progress, std::uint64_t& done, std::uint64_t total)
+        : inner_(inner), progress_(progress), step_(progress.Step()), done_(done), total_(total) {}
     bool Put(const ItemView& item) override {
-        if (++done_ % kProgressEvery == 0) {
+        if (++done_ % step_ == 0) {
             progress_.Merging(done_, total_);
         }
         return inner_.Put(item);
@@ -76,8 +76,9 @@ class CountingSink : public ItemSink {
   private:
     ItemSink& inner_;
     ProgressMeter& progress_;
+    const std::uint64_t step_;
+    std::uint64_t& done_;
     std::uint64_t total_;
-    std::uint64_t done_ = 0;
 };
 
 }  // namespace
@@ -175,8 +176,8 @@ bool SortSession::Prepare() {
         return refuse(messages::kOutputNotCreated, job_.outputPath);
     }
     const std::int64_t size = input_.Size();
-    progress_ =
-        std::make_unique<ProgressMeter>(reporter_, size > 0 ? static_cast<std::uint64_t>(size) : 0);
+    progress_ = std::make_unique<ProgressMeter>(
+        reporter_, size > 0 ? static_cast<std::uint64_t>(size) : 0, job_.showEveryProgressStep);
     return true;
 }
 
@@ -213,7 +214,7 @@ bool SortSession::ReadRuns() {
             }
             builder_->Add(key, record);
         }
-        if (++records_ % kProgressEvery == 0) {
+        if (++records_ % progress_->Step() == 0) {
             progress_->Reading(reader.BytesRead());
         }
     }
@@ -234,6 +235,7 @@ bool SortSession::SpillRun() {
     }
     const std::size_t number = nextRun_++;
     runs_.push_back(number);
+    runItems_.push_back(builder_->Count());
     if (!spare_) {
         const bool written = WriteRun(*builder_, number, failure_, failurePath_);
         // From now on half the memory fills while the other half is written.
@@ -351,7 +353,7 @@ bool SortSession::MergeGroupIntoRun(std::size_t first, std::size_t last, std::si
     OutputSink outputSink(writer, lineEnd_);
     RunSink runSink(writer, encoder_.KeyIsRecord());
     ItemSink& inner = toOutput ? static_cast<ItemSink&>(outputSink) : runSink;
-    CountingSink sink(inner, *progress_, records_);
+    CountingSink sink(inner, *progress_, mergedItems_, mergeWork_);
     if (toOutput) {
         writer.Append(byteOrderMark_);
     }
@@ -381,24 +383,18 @@ bool SortSession::MergeRunsToOutput() {
         fanIn = std::clamp<std::size_t>(
             static_cast<std::size_t>(job_.memoryBytes) / kMergeBufferBytes, 2, kMaxFanIn);
     }
-    fanIn = std::max<std::size_t>(fanIn, 2);
-    // Merge neighbouring runs, no more of them than needed, until one merge can take them all.
-    // A merged group takes its runs' place, so equal keys stay in input order; a pass goes on
-    // from the group after the last one, so merged runs are merged again only in a later pass.
-    std::size_t first = 0;
-    while (runs_.size() > fanIn) {
-        if (runs_.size() - first < 2) {
-            first = 0;
-        }
-        const std::size_t group = std::min({fanIn, runs_.size() - fanIn + 1, runs_.size() - first});
+    const std::vector<MergeStep> steps = PlanMerges(runs_.size(), std::max<std::size_t>(fanIn, 2));
+    mergeWork_ = MergeWork(runItems_, steps);
+    for (std::size_t i = 0; i + 1 < steps.size(); ++i) {
+        const std::size_t first = steps[i].first;
+        const std::size_t last = first + steps[i].count;
         const std::size_t target = nextRun_++;
-        if (!MergeGroupIntoRun(first, first + group, target)) {
+        if (!MergeGroupIntoRun(first, last, target)) {
             return false;
         }
         runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(first),
-                    runs_.begin() + static_cast<std::ptrdiff_t>(first + group));
+                    runs_.begin() + static_cast<std::ptrdiff_t>(last));
         runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(first), target);
-        ++first;
     }
     ReleaseFreeMemory();
     if (!MergeGroupIntoRun(0, runs_.size(), std::numeric_limits<std::size_t>::max())) {

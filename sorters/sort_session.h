@@ -61,7 +61,10 @@ class SortSession {
     const char* spillFailure_ = nullptr;
     std::string spillFailurePath_;
     std::unique_ptr<ProgressMeter> progress_;
-    std::vector<std::size_t> runs_;  // run file numbers, in input order
+    std::vector<std::size_t> runs_;        // run file numbers, in input order
+    std::vector<std::uint64_t> runItems_;  // items of each run spilled from memory
+    std::uint64_t mergeWork_ = 0;          // items all the merges move together
+    std::uint64_t mergedItems_ = 0;
     std::size_t nextRun_ = 0;
     std::string byteOrderMark_;
     std::string lineEnd_;
