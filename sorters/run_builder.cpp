@@ -101,7 +101,7 @@ class RunBuilder::Stretch : public ItemSource {
     ItemView current_;
 };
 
-std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
+std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches(Worker& helper) {
     const bool keyIsRecord = keyIsRecord_;
     auto less = [keyIsRecord](const Entry& a, const Entry& b) { return Less(a, b, keyIsRecord); };
     const std::size_t count = entries_.size();
@@ -117,9 +117,9 @@ std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
         }
     };
     if (parallel) {
-        std::thread helper(sortStretches);
+        helper.Start(sortStretches);
         sortStretches();
-        helper.join();
+        helper.Wait();
     } else {
         sortStretches();
     }

@@ -9,6 +9,7 @@
 
 #include "sorters/item_source.h"
 #include "sorters/sort_item.h"
+#include "sorters/worker.h"
 
 namespace orvanta::sorters {
 
@@ -20,9 +21,10 @@ class RunBuilder {
     // record: a record larger than the whole budget is taken alone).
     bool Add(std::string_view key, std::string_view record);
 
-    // Sorts the records in stretches and gives one sorted source per stretch, in input order;
-    // merged, they give all records in order. Valid until Clear.
-    std::vector<std::unique_ptr<ItemSource>> SortedStretches();
+    // Sorts the records in stretches, `helper` sorting beside the calling thread, and gives one
+    // sorted source per stretch, in input order; merged, they give all records in order. Valid
+    // until Clear.
+    std::vector<std::unique_ptr<ItemSource>> SortedStretches(Worker& helper);
 
     // Frees the records but keeps the first block for the next run.
     void Clear();
