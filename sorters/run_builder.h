@@ -26,10 +26,12 @@ class RunBuilder {
     // until Clear.
     std::vector<std::unique_ptr<ItemSource>> SortedStretches(Worker& helper);
 
-    // Frees the records but keeps the first block for the next run.
+    // Forgets the records but keeps the memory for the next run: pages already in use cost
+    // nothing, fresh ones cost a fault each.
     void Clear();
     std::size_t Count() const { return entries_.size(); }
     std::size_t Budget() const { return budget_; }
+    // Takes effect for the memory kept at the next Clear.
     void SetBudget(std::size_t budgetBytes) { budget_ = budgetBytes; }
 
   private:
@@ -49,7 +51,8 @@ class RunBuilder {
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::vector<std::size_t> blockSizes_;
     std::size_t blockBytesTotal_ = 0;
-    std::size_t blockUsed_ = 0;  // in the last block
+    std::size_t current_ = 0;    // the block being filled, when there are blocks
+    std::size_t blockUsed_ = 0;  // in the current block
     std::vector<Entry> entries_;
 };
 

@@ -26,8 +26,8 @@ bool RunSpiller::Spill(std::unique_ptr<RunBuilder>& builder, SortFailure& failur
         const bool written = WriteRun(*builder, number, failure);
         // From now on half the memory fills while the other half is written.
         const std::size_t half = builder->Budget() / 2;
-        builder->Clear();
         builder->SetBudget(half);
+        builder->Clear();
         spare_ = std::make_unique<RunBuilder>(half, keyIsRecord_);
         return written;
     }
