@@ -20,7 +20,8 @@ constexpr std::size_t kMaxRunBuilderBytes = std::size_t{64} << 20;
 }  // namespace
 
 std::size_t MemoryPlan::MergeReaderBytes(std::size_t runs) const {
-    const std::size_t readers = memoryBytes > 2 * ioBytes ? memoryBytes - ioBytes : ioBytes;
+    // The output's writer holds two buffers: one filled, one written.
+    const std::size_t readers = memoryBytes > 4 * ioBytes ? memoryBytes - 2 * ioBytes : ioBytes;
     return std::clamp(readers / std::max<std::size_t>(runs, 1), kMinIoBytes, kMaxIoBytes / 2);
 }
 

@@ -12,14 +12,18 @@
 namespace orvanta::sorters {
 
 MergeStage::MergeStage(const MemoryPlan& plan, bool keyIsRecord, OutputTarget output,
-                       ProgressMeter& progress)
-    : plan_(plan), keyIsRecord_(keyIsRecord), output_(output), progress_(progress) {}
+                       ProgressMeter& progress, Worker& helper)
+    : plan_(plan),
+      keyIsRecord_(keyIsRecord),
+      output_(output),
+      progress_(progress),
+      helper_(helper) {}
 
-bool MergeStage::FromMemory(RunBuilder& builder, Worker& helper, SortFailure& failure) {
-    BufferedWriter writer(output_.file, plan_.ioBytes);
+bool MergeStage::FromMemory(RunBuilder& builder, SortFailure& failure) {
+    BufferedWriter writer(output_.file, plan_.ioBytes, &helper_);
     OutputSink sink(writer, output_.lineEnd);
     writer.Append(output_.byteOrderMark);
-    auto stretches = builder.SortedStretches(helper);
+    auto stretches = builder.SortedStretches(helper_);
     const bool written = MergeRuns(stretches, sink) && writer.Flush();
     return written || failure.Set(messages::kWriteFailed, output_.shownPath);
 }
@@ -73,7 +77,7 @@ bool MergeStage::MergeGroup(std::size_t first, std::size_t last, std::size_t tar
             return failure.Set(messages::kRunFileFailed, path);
         }
     }
-    BufferedWriter writer(toOutput ? output_.file : runFile, plan_.ioBytes);
+    BufferedWriter writer(toOutput ? output_.file : runFile, plan_.ioBytes, &helper_);
     OutputSink outputSink(writer, output_.lineEnd);
     RunSink runSink(writer, keyIsRecord_);
     ItemSink& inner = toOutput ? static_cast<ItemSink&>(outputSink) : runSink;

@@ -25,10 +25,11 @@ struct OutputTarget {
 
 class MergeStage {
   public:
+    // `helper` sorts beside the calling thread and writes while it merges.
     MergeStage(const MemoryPlan& plan, bool keyIsRecord, OutputTarget output,
-               ProgressMeter& progress);
+               ProgressMeter& progress, Worker& helper);
 
-    bool FromMemory(RunBuilder& builder, Worker& helper, SortFailure& failure);
+    bool FromMemory(RunBuilder& builder, SortFailure& failure);
     // Merges the spiller's runs, which are all written, and removes them.
     bool FromRuns(RunSpiller& spiller, SortFailure& failure);
 
@@ -42,6 +43,7 @@ class MergeStage {
     const bool keyIsRecord_;
     OutputTarget output_;
     ProgressMeter& progress_;
+    Worker& helper_;
     std::vector<std::size_t> runs_;  // run file numbers, in input order
     std::uint64_t mergeWork_ = 0;    // items all the merges move together
     std::uint64_t mergedItems_ = 0;

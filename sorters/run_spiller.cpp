@@ -79,7 +79,8 @@ bool RunSpiller::WriteRun(RunBuilder& builder, std::size_t number, SortFailure& 
     if (!file.IsOpen()) {
         return failure.Set(messages::kRunFileFailed, path);
     }
-    BufferedWriter writer(file, ioBytes_);
+    // The helper sorts first, then writes while the sorted items are gathered.
+    BufferedWriter writer(file, ioBytes_, &helper_);
     RunSink sink(writer, keyIsRecord_);
     auto stretches = builder.SortedStretches(helper_);
     if (!MergeRuns(stretches, sink) || !writer.Flush() || !file.Close()) {

@@ -108,10 +108,10 @@ bool SortSession::Sort() {
     MergeStage merge(
         plan_, encoder_.KeyIsRecord(),
         {output_, outputTemp_, job_.outputPath, producer.ByteOrderMark(), producer.LineEnd()},
-        *progress_);
+        *progress_, spiller_->Helper());
     std::unique_ptr<RunBuilder>& last = producer.LastRun();
     if (!spiller_->Spilled()) {
-        return merge.FromMemory(*last, spiller_->Helper(), failure_);
+        return merge.FromMemory(*last, failure_);
     }
     if (!spiller_->Spill(last, failure_) || !spiller_->Finish(failure_)) {
         return false;
