@@ -13,9 +13,10 @@ constexpr std::size_t kMaxIoBytes = std::size_t{2} << 20;
 // Each run being merged gets at least this much buffer, which bounds the merge fan-in.
 constexpr std::size_t kMergeBufferBytes = std::size_t{1} << 20;
 constexpr std::size_t kMaxFanIn = 512;
-// Records held for one sort at most: larger runs sort slower (they outgrow the caches) and
-// would keep the reading waiting, so memory beyond this serves the merge.
-constexpr std::size_t kMaxRunBuilderBytes = std::size_t{64} << 20;
+// Records held for one run at most (halves of it once reading and spilling overlap). Runs are
+// sorted in cache-sized stretches whatever their size, so larger ones mean fewer run files and
+// a narrower merge; past this the fresh pages they take cost more than that saves.
+constexpr std::size_t kMaxRunBuilderBytes = std::size_t{128} << 20;
 
 }  // namespace
 
