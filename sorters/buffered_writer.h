@@ -1,27 +1,43 @@
 #pragma once
-// Collects small writes into one buffer and hands the file large blocks.
+// Collects small writes into one buffer and hands the file large blocks. Given a thread of
+// its own, it fills a second buffer while that thread writes the first.
 
 #include <memory>
 #include <string_view>
 
 #include "sorters/file_io.h"
+#include "sorters/worker.h"
 
 namespace orvanta::sorters {
 
 class BufferedWriter {
   public:
-    BufferedWriter(File& file, std::size_t bufferBytes);
+    // `background`, if any, must be idle for as long as this writer lives.
+    BufferedWriter(File& file, std::size_t bufferBytes, Worker* background = nullptr);
+    // Waits for a write in hand; unflushed bytes are dropped.
+    ~BufferedWriter();
+    BufferedWriter(const BufferedWriter&) = delete;
+    BufferedWriter& operator=(const BufferedWriter&) = delete;
 
     // False once a write to the file has failed; later calls then do nothing.
     bool Append(std::string_view bytes);
+    // Writes everything appended so far; true once it is all in the file.
     bool Flush();
-    bool Ok() const { return ok_; }
+    bool Ok();
 
   private:
+    // Hands the filled buffer over to be written, after the write before it has ended.
+    bool WriteBuffer();
+    bool WaitForWrite();
+
     File& file_;
     std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
+    std::unique_ptr<char[]> writing_;  // with a background thread: the buffer it writes
     std::size_t used_ = 0;
+    Worker* background_;
+    bool writeInHand_ = false;
+    bool backgroundOk_ = true;
     bool ok_ = true;
 };
 

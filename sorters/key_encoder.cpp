@@ -1,8 +1,8 @@
 #include "sorters/key_encoder.h"
 
 #include <cstdint>
+#include <cstring>
 
-#include "core/csv_field.h"
 #include "core/sjis.h"
 
 namespace orvanta::sorters {
@@ -39,9 +39,19 @@ bool IsTrailByteAt(std::string_view record, std::size_t column) {
     return i > column;
 }
 
+bool HasByte(std::string_view text, int byte) {
+    return !text.empty() && std::memchr(text.data(), byte, text.size()) != nullptr;
+}
+
 }  // namespace
 
 void AppendStringKey(std::string_view text, bool fold, bool startsInTrailByte, std::string& key) {
+    // Most keys need neither folding nor escapes: their bytes go as they are.
+    if (!fold && !HasByte(text, 0x00) && !HasByte(text, 0x01)) {
+        key.append(text);
+        key.push_back(kStringEnd);
+        return;
+    }
     // Room for the worst case, every byte escaped, then cut to what was written.
     const std::size_t start = key.size();
     key.resize(start + 2 * text.size() + 1);
@@ -140,12 +150,8 @@ void KeyEncoder::EncodeTerm(const KeyTerm& term, std::string_view record, std::s
     std::string_view value;
     bool startsInTrailByte = false;
     if (job_.kind == SorterKind::Csv) {
-        if (field_.size() < record.size() + 1) {
-            field_.resize(record.size() + 1);
-        }
         // A missing field is an empty key.
-        ExtractField(term.position, record, field_.data(), field_.size(), job_.delimiter);
-        value = field_.data();
+        value = field_.Value(record, term.position, job_.delimiter);
         if (term.type == KeyType::String) {
             value = value.substr(0, static_cast<std::size_t>(term.length));
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "sorters/csv_key_field.h"
 #include "sorters/sort_job.h"
 
 namespace orvanta::sorters {
@@ -25,7 +26,7 @@ class KeyEncoder {
 
     const SortJob& job_;
     bool keyIsRecord_;
-    std::string field_;  // work store for the CSV field
+    CsvKeyField field_;
 };
 
 // The leading number of `text` (blanks, an optional sign, digits, an optional fraction; with

@@ -17,10 +17,18 @@ std::string Percent(std::uint64_t done, std::uint64_t total) {
 
 }  // namespace
 
-ProgressMeter::ProgressMeter(Reporter& reporter, std::uint64_t inputBytes)
-    : reporter_(reporter), inputBytes_(inputBytes), start_(Clock::now()), lastShown_(start_) {}
+ProgressMeter::ProgressMeter(Reporter& reporter, std::uint64_t inputBytes, bool everyStep)
+    : reporter_(reporter),
+      inputBytes_(inputBytes),
+      everyStep_(everyStep),
+      start_(Clock::now()),
+      lastShown_(start_) {}
 
 bool ProgressMeter::Due() {
+    if (everyStep_) {
+        shown_ = true;
+        return true;
+    }
     const Clock::time_point now = Clock::now();
     if (now - start_ < kQuietTime || now - lastShown_ < kInterval) {
         return false;

@@ -73,7 +73,9 @@ std::size_t RecordReader::FindRecordEnd() {
         const std::size_t lineFeed =
             found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
                              : end_;
-        if (csv_ && CountQuotes(data + scan_, lineFeed - scan_) % 2 != 0) {
+        // Most lines hold no quote at all, which memchr finds fastest.
+        if (csv_ && std::memchr(data + scan_, '"', lineFeed - scan_) != nullptr &&
+            CountQuotes(data + scan_, lineFeed - scan_) % 2 != 0) {
             insideQuotes_ = !insideQuotes_;
         }
         scan_ = lineFeed;

@@ -4,6 +4,10 @@
 #include <atomic>
 #include <thread>
 
+#if defined(_MSC_VER)
+#include <xmmintrin.h>
+#endif
+
 namespace orvanta::sorters {
 namespace {
 
@@ -15,6 +19,16 @@ constexpr std::size_t kStretchEntries = std::size_t{1} << 19;
 std::size_t ChooseBlockBytes(std::size_t budget) {
     const std::size_t block = budget / 16;
     return std::clamp<std::size_t>(block, std::size_t{64} << 10, std::size_t{16} << 20);
+}
+
+constexpr std::ptrdiff_t kPrefetchAhead = 8;
+
+void Prefetch(const char* address) {
+#if defined(_MSC_VER)
+    _mm_prefetch(address, _MM_HINT_T0);
+#else
+    __builtin_prefetch(address);
+#endif
 }
 
 }  // namespace
@@ -36,18 +50,31 @@ std::size_t RunBuilder::BytesInUse() const {
 }
 
 char* RunBuilder::Allocate(std::size_t bytes) {
-    if (!blocks_.empty() && blockUsed_ + bytes <= blockSizes_.back()) {
-        char* place = blocks_.back().get() + blockUsed_;
+    if (!blocks_.empty() && blockUsed_ + bytes <= blockSizes_[current_]) {
+        char* place = blocks_[current_].get() + blockUsed_;
         blockUsed_ += bytes;
         return place;
+    }
+    // A block kept from the last run, else a new one.
+    if (current_ + 1 < blocks_.size() && bytes <= blockSizes_[current_ + 1]) {
+        ++current_;
+        blockUsed_ = bytes;
+        return blocks_[current_].get();
     }
     const std::size_t size = std::max(bytes, blockBytes_);
     if (!entries_.empty() && BytesInUse() + size > budget_) {
         return nullptr;
     }
+    // A kept block too small for this record gives its place to a new one.
+    while (blocks_.size() > current_ + 1) {
+        blockBytesTotal_ -= blockSizes_.back();
+        blocks_.pop_back();
+        blockSizes_.pop_back();
+    }
     blocks_.emplace_back(new char[size]);
     blockSizes_.push_back(size);
     blockBytesTotal_ += size;
+    current_ = blocks_.size() - 1;
     blockUsed_ = bytes;
     return blocks_.back().get();
 }
@@ -89,6 +116,10 @@ class RunBuilder::Stretch : public ItemSource {
         if (next_ == end_) {
             return false;
         }
+        // Items are read in sorted order, all over memory: ask for the next few early.
+        if (end_ - next_ > kPrefetchAhead) {
+            Prefetch(next_[kPrefetchAhead].item);
+        }
         current_ = ReadItem((next_++)->item, keyIsRecord_);
         return true;
     }
@@ -101,7 +132,7 @@ class RunBuilder::Stretch : public ItemSource {
     ItemView current_;
 };
 
-std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
+std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches(Worker& helper) {
     const bool keyIsRecord = keyIsRecord_;
     auto less = [keyIsRecord](const Entry& a, const Entry& b) { return Less(a, b, keyIsRecord); };
     const std::size_t count = entries_.size();
@@ -117,9 +148,9 @@ std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
         }
     };
     if (parallel) {
-        std::thread helper(sortStretches);
+        helper.Start(sortStretches);
         sortStretches();
-        helper.join();
+        helper.Wait();
     } else {
         sortStretches();
     }
@@ -132,17 +163,26 @@ std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches() {
 
 void RunBuilder::Clear() {
     entries_.clear();
-    if (!blocks_.empty() && blockSizes_.front() != blockBytes_) {
-        // A block made for one oversized record is not worth keeping.
-        blocks_.clear();
-        blockSizes_.clear();
-        blockBytesTotal_ = 0;
+    if (entries_.capacity() * sizeof(Entry) > budget_) {
+        entries_ = {};
     }
-    if (blocks_.size() > 1) {
-        blocks_.resize(1);
-        blockSizes_.resize(1);
-        blockBytesTotal_ = blockSizes_.front();
+    // Blocks made for one oversized record are not worth keeping, nor blocks past the budget
+    // (it shrinks once reading and spilling share the memory).
+    std::size_t kept = 0;
+    std::size_t keptBytes = 0;
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        if (blockSizes_[i] == blockBytes_ &&
+            keptBytes + blockSizes_[i] + entries_.capacity() * sizeof(Entry) <= budget_) {
+            blocks_[kept] = std::move(blocks_[i]);
+            blockSizes_[kept] = blockSizes_[i];
+            keptBytes += blockSizes_[i];
+            ++kept;
+        }
     }
+    blocks_.resize(kept);
+    blockSizes_.resize(kept);
+    blockBytesTotal_ = keptBytes;
+    current_ = 0;
     blockUsed_ = 0;
 }
 

@@ -9,6 +9,7 @@
 
 #include "sorters/item_source.h"
 #include "sorters/sort_item.h"
+#include "sorters/worker.h"
 
 namespace orvanta::sorters {
 
@@ -20,13 +21,17 @@ class RunBuilder {
     // record: a record larger than the whole budget is taken alone).
     bool Add(std::string_view key, std::string_view record);
 
-    // Sorts the records in stretches and gives one sorted source per stretch, in input order;
-    // merged, they give all records in order. Valid until Clear.
-    std::vector<std::unique_ptr<ItemSource>> SortedStretches();
+    // Sorts the records in stretches, `helper` sorting beside the calling thread, and gives one
+    // sorted source per stretch, in input order; merged, they give all records in order. Valid
+    // until Clear.
+    std::vector<std::unique_ptr<ItemSource>> SortedStretches(Worker& helper);
 
-    // Frees the records but keeps the first block for the next run.
+    // Forgets the records but keeps the memory for the next run: pages already in use cost
+    // nothing, fresh ones cost a fault each.
     void Clear();
+    std::size_t Count() const { return entries_.size(); }
     std::size_t Budget() const { return budget_; }
+    // Takes effect for the memory kept at the next Clear.
     void SetBudget(std::size_t budgetBytes) { budget_ = budgetBytes; }
 
   private:
@@ -46,7 +51,8 @@ class RunBuilder {
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::vector<std::size_t> blockSizes_;
     std::size_t blockBytesTotal_ = 0;
-    std::size_t blockUsed_ = 0;  // in the last block
+    std::size_t current_ = 0;    // the block being filled, when there are blocks
+    std::size_t blockUsed_ = 0;  // in the current block
     std::vector<Entry> entries_;
 };
 

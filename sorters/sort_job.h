@@ -37,6 +37,9 @@ struct SortJob {
     // Most bytes of records held for one sorted run; 0 takes the sorter's own limit. The
     // external-path check lifts it to sort a large input wholly in memory for comparison.
     std::size_t maxRunBytes = 0;
+    // Every progress step shown as it comes, without the quiet start or the pause between lines;
+    // tests read the steps of a short sort.
+    bool showEveryProgressStep = false;
 };
 
 }  // namespace orvanta::sorters

@@ -2,6 +2,8 @@
 
 #include "sorter_fixture.h"
 
+#include <algorithm>
+
 #include "sorters/command_line.h"
 
 namespace orvanta::sorters {
@@ -77,6 +79,31 @@ TEST_F(ExternalSort, KeepsEqualKeysInInputOrderAcrossRuns) {
     ASSERT_EQ(RunSortJob(*parsed.job, reporter_), kExitSorted);
     EXPECT_TRUE(ReadFile("out.csv") == expected[0] + expected[1] + expected[2]);
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"in.csv", "out.csv"}));
+}
+
+TEST_F(ExternalSort, ShowsOneMergePercentageThatOnlyGrowsOverAllPasses) {
+    WriteFile("in.csv", NumberedRows(20000, true));
+    ParsedCommand parsed = ParseCommandLine(SorterKind::Csv, {PathOf("in.csv"), PathOf("out.csv"),
+                                                              "key(1)attr(a;i)", "/T", PathOf("")});
+    ASSERT_TRUE(parsed.job);
+    parsed.job->memoryBytes = 256 << 10;
+    parsed.job->maxMergeFanIn = 2;
+    parsed.job->showEveryProgressStep = true;
+    ASSERT_EQ(RunSortJob(*parsed.job, reporter_), kExitSorted);
+    ASSERT_TRUE(ReadFile("out.csv") == NumberedRows(20000, false));
+
+    const std::string label = "併合中: ";
+    std::vector<int> percents;
+    for (const std::string& line : reporter_.progress) {
+        if (line.starts_with(label)) {
+            percents.push_back(std::stoi(line.substr(label.size())));
+        }
+    }
+    // Every item passes one step at a time: several passes show several times the records.
+    ASSERT_GT(percents.size(), 3u * 20000);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_EQ(percents.front(), 0);
+    EXPECT_EQ(percents.back(), 100);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "sorters/sort_item.h"
 
 namespace orvanta::sorters {
@@ -89,6 +91,38 @@ TEST(StringKey, ComparesAsUnsignedBytesWithAPrefixFirst) {
         EXPECT_LT(CompareKeys(StringKey(ascending[i], false), StringKey(ascending[i + 1], false)),
                   0)
             << i;
+    }
+}
+
+// The key as escaped byte by byte: 0x00 and 0x01 behind 0x01 and raised by one, then 0x00.
+std::string EscapedByteByByte(std::string_view text) {
+    std::string key;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= 0x01) {
+            key.push_back('\x01');
+            key.push_back(static_cast<char>(c + 1));
+        } else {
+            key.push_back(c);
+        }
+    }
+    key.push_back('\0');
+    return key;
+}
+
+TEST(StringKey, EscapesOnlyWhereNeededAsTheByteByByteEncoding) {
+    const std::vector<std::string> texts = {
+        "",     "abc",          std::string(1, '\0'),       std::string("a\0", 2),
+        "\x01", "\x01\x01\x02", std::string("x\0\x01y", 4), "\xFF\x83\x5C"};
+    for (const std::string& text : texts) {
+        EXPECT_EQ(StringKey(text, false), EscapedByteByByte(text));
+    }
+    std::mt19937 random(7);
+    for (int i = 0; i < 5000; ++i) {
+        std::string text(random() % 12, ' ');
+        for (char& c : text) {
+            c = static_cast<char>(random() % 4 == 0 ? random() % 3 : random() % 256);
+        }
+        ASSERT_EQ(StringKey(text, false), EscapedByteByByte(text));
     }
 }
 

@@ -32,6 +32,16 @@ TEST_F(Csv, CutsFieldsToTheKeyLengthAndKeepsTiesInInputOrder) {
               "w,abce\nx,abcd1\nz,abcd0\ny,abc\n");
 }
 
+TEST_F(Csv, EndsAKeyAtTheFirstNulOfItsField) {
+    using namespace std::string_literals;
+    // "ab\0z" and "ab\0a" are the key "ab", equal to the plain "ab": their input order stays.
+    EXPECT_EQ(Sort(SorterKind::Csv, "1,ab\0z,x\n2,b\n3,ab\0a\n4,ab\n5,a\0c\n"s, {"key(2,8)"}),
+              "5,a\0c\n1,ab\0z,x\n3,ab\0a\n4,ab\n2,b\n"s);
+    // Inside quotes too.
+    EXPECT_EQ(Sort(SorterKind::Csv, "1,\"ab\0z\"\n2,\"ab\0a\"\n3,\"aa\"\n"s, {"key(2,8)"}),
+              "3,\"aa\"\n1,\"ab\0z\"\n2,\"ab\0a\"\n"s);
+}
+
 TEST_F(Csv, SortsNumbersOfAnyLengthWithSignsFractionsCommasAndNone) {
     const std::string input =
         "a,1234567890123456789012345678901234567890\n"

@@ -17,8 +17,9 @@ namespace orvanta::sorters {
 class CapturingReporter : public Reporter {
   public:
     void Message(std::string_view text) override { messages.emplace_back(text); }
-    void Progress(std::string_view) override {}
+    void Progress(std::string_view text) override { progress.emplace_back(text); }
     std::vector<std::string> messages;
+    std::vector<std::string> progress;
 };
 
 // Rows "n,some text to sort by" for every n below `rows` (which 7919, a prime, must not
