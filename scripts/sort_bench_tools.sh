@@ -3,9 +3,10 @@
 # Expects sort_root (sort_common.sh).
 tools="$sort_root/build/bench-tools"
 
-# GNU time from Debian, DuckDB's node package into build/bench-tools; each only when missing.
-# Waits for another apt run to release its lock instead of failing.
+# The build tools (setup.sh), GNU time from Debian and DuckDB's node package into
+# build/bench-tools; each only when missing. Waits for another apt run to release its lock.
 bench_install_tools() {
+  bash "$sort_root/scripts/setup.sh"
   if [ ! -x /usr/bin/time ]; then
     echo "installing GNU time" >&2
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq time >/dev/null
