@@ -240,15 +240,20 @@ bench_job() {
   rm -f "$bench"/out.* "$bench"/time.*
 }
 
+gib() {
+  awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.2f", bytes / 2 ^ 30 }'
+}
+
 bench_install_tools
+bench_install_duckdb
 build_ours
 [ "$windows" = 0 ] || build_windows
 mkdir -p "$work"
 csv=$(sort_input csv 1)
 text=$(sort_input text 2)
 
-echo "inputs: $(du -h --apparent-size "$csv" | cut -f1) CSV ($(wc -l <"$csv") rows)," \
-  "$(du -h --apparent-size "$text" | cut -f1) text; ours from $bin;" \
+echo "inputs: $(gib "$csv") GiB CSV ($(wc -l <"$csv") rows), $(gib "$text") GiB text;" \
+  "ours from $bin;" \
   "GNU sort $(sort --version | head -n 1 | grep -o '[0-9.]*$'), DuckDB $(bench_duckdb_version)"
 for memory in "${memories[@]}"; do
   print_header "$memory"

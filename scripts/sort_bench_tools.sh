@@ -3,14 +3,18 @@
 # Expects sort_root (sort_common.sh).
 tools="$sort_root/build/bench-tools"
 
-# The build tools (setup.sh), GNU time from Debian and DuckDB's node package into
-# build/bench-tools; each only when missing. Waits for another apt run to release its lock.
+# The build tools (setup.sh) and GNU time from Debian, when missing; waits for another apt run
+# to release its lock.
 bench_install_tools() {
   bash "$sort_root/scripts/setup.sh"
   if [ ! -x /usr/bin/time ]; then
     echo "installing GNU time" >&2
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq time >/dev/null
   fi
+}
+
+# DuckDB's node package into build/bench-tools, when missing.
+bench_install_duckdb() {
   if [ ! -f "$tools/node_modules/@duckdb/node-api/package.json" ]; then
     echo "installing @duckdb/node-api into $tools" >&2
     mkdir -p "$tools"
@@ -35,6 +39,6 @@ bench_measure() {
 # bench_reason LOG: one short line saying why the measured command failed.
 bench_reason() {
   local line
-  line=$(tr '\r' '\n' <"$1.err" | grep -v '^\s*$' | head -n 1 | cut -c 1-70)
+  line=$(tr '\r' '\n' <"$1.err" | grep -v '^\s*$' | head -n 1 | sed 's/ (.*//' | cut -c 1-80)
   echo "${line:-exit status $(head -n 1 "$1" | grep -o '[0-9]*$')}"
 }
