@@ -178,10 +178,15 @@ spread() {
 
 compare_output() {
   local row=$1
-  case "$row" in
-    ours | copy) echo "-" ;;
-    *) if cmp -s "$bench/out.ours" "$bench/out.$row"; then echo identical; else echo DIFFERENT; fi ;;
-  esac
+  if [ "$row" = ours ] || [ "$row" = copy ]; then
+    echo "-"
+  elif [ ! -f "$bench/out.ours" ]; then
+    echo "n/a (ours failed)"
+  elif cmp -s "$bench/out.ours" "$bench/out.$row"; then
+    echo identical
+  else
+    echo DIFFERENT
+  fi
 }
 
 ratio() {
@@ -197,7 +202,7 @@ print_header() {
 
 # bench_job JOB MEMORY: RUNS interleaved rounds of every row, then the job's lines of the table.
 bench_job() {
-  local job=$1 memory=$2 row log
+  local job=$1 memory=$2 row log s kb
   local -A seconds=() peak=() failed=() median=()
   for _ in $(seq "$runs"); do
     for row in $(job_rows "$job"); do
