@@ -245,10 +245,6 @@ bench_job() {
   rm -f "$bench"/out.* "$bench"/time.*
 }
 
-gib() {
-  awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.2f", bytes / 2 ^ 30 }'
-}
-
 bench_install_tools
 bench_install_duckdb
 build_ours
@@ -257,7 +253,7 @@ mkdir -p "$work"
 csv=$(sort_input csv 1)
 text=$(sort_input text 2)
 
-echo "inputs: $(gib "$csv") GiB CSV ($(wc -l <"$csv") rows), $(gib "$text") GiB text;" \
+echo "inputs: $(bench_gib "$csv") GiB CSV ($(wc -l <"$csv") rows), $(bench_gib "$text") GiB text;" \
   "ours from $bin;" \
   "GNU sort $(sort --version | head -n 1 | grep -o '[0-9.]*$'), DuckDB $(bench_duckdb_version)"
 for memory in "${memories[@]}"; do

@@ -23,6 +23,11 @@ bench_install_duckdb() {
   fi
 }
 
+# The file's size in GiB, two decimals.
+bench_gib() {
+  awk -v bytes="$(stat -c %s "$1")" 'BEGIN { printf "%.2f", bytes / 2 ^ 30 }'
+}
+
 bench_duckdb_version() {
   node -p "require('$tools/node_modules/@duckdb/node-api/package.json').version"
 }

@@ -61,7 +61,7 @@ if ! bench_measure "$bench/big-ours.time" "$bin/Pellacor" "$csv" "$bench/big-our
   exit 1
 fi
 progress_lines "$bench/big-ours.time.err" >"$progress"
-report "Pellacor /M $memory_mb on $(du -h --apparent-size "$csv" | cut -f1)" "$bench/big-ours.time"
+report "Pellacor /M $memory_mb on $(bench_gib "$csv") GiB" "$bench/big-ours.time"
 if [ -z "$(ls -A "$work")" ]; then
   echo "work folder empty"
 else
