@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the sort_*.sh scripts: where the optimised native build and the 1 GiB inputs live,
 # building targets there, and making an input on first use.
 sort_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,9 +12,14 @@ sort_build() {
   mkdir -p "$bench"
 }
 
-# sort_input csv|text SEED: the input's path, made when missing (1 GiB).
+# sort_input csv|text SEED [GIB]: the input's path, made when missing (1 GiB unless told); made
+# under another name first, so that an interrupted run leaves no short input behind.
 sort_input() {
-  local path="$bench/data.$1"
-  [ -f "$path" ] || "$build/sorters/sort_bench_data" "$1" $((1 << 30)) "$2" "$path"
+  local gib="${3:-1}" path="$bench/data.$1"
+  [ "$gib" = 1 ] || path="$bench/data-${gib}g.$1"
+  if [ ! -f "$path" ]; then
+    "$build/sorters/sort_bench_data" "$1" $((gib << 30)) "$2" "$path.part"
+    mv "$path.part" "$path"
+  fi
   echo "$path"
 }
