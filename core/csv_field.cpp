@@ -36,6 +36,19 @@ void CopyCollapsed(std::string_view field, char* out, std::size_t outSize) {
 
 }  // namespace
 
+std::string_view TrimField(std::string_view field) {
+    while (!field.empty() && (field.back() == '\r' || field.back() == '\n')) {
+        field.remove_suffix(1);
+    }
+    while (!field.empty() && field.front() == ' ') {
+        field.remove_prefix(1);
+    }
+    while (!field.empty() && field.back() == ' ') {
+        field.remove_suffix(1);
+    }
+    return field;
+}
+
 std::int32_t CountFields(std::string_view record, unsigned char delimiter) {
     if (record.empty()) {
         return 0;
@@ -74,16 +87,7 @@ bool ExtractField(std::int32_t n, std::string_view record, char* out, std::size_
     const std::size_t fieldEnd =
         fieldStart + ScanSeparators(record.substr(fieldStart), delimiter, 1).position;
 
-    std::string_view field = record.substr(fieldStart, fieldEnd - fieldStart);
-    while (!field.empty() && (field.back() == '\r' || field.back() == '\n')) {
-        field.remove_suffix(1);
-    }
-    while (!field.empty() && field.front() == ' ') {
-        field.remove_prefix(1);
-    }
-    while (!field.empty() && field.back() == ' ') {
-        field.remove_suffix(1);
-    }
+    std::string_view field = TrimField(record.substr(fieldStart, fieldEnd - fieldStart));
     if (!field.empty() && field.front() == kQuote && field.back() == kQuote) {
         field.remove_prefix(1);
         if (!field.empty()) {

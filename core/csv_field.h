@@ -17,6 +17,9 @@ std::int32_t CountFields(std::string_view record, unsigned char delimiter);
 // record; no terminator), in one pass over the bytes.
 std::int32_t CountFieldsCopying(std::string_view record, unsigned char delimiter, char* out);
 
+// A field's text without the line-end bytes at its end and the blanks at both ends.
+std::string_view TrimField(std::string_view field);
+
 // Field n (from 1) of the record, trimmed (line ends at its end, blanks at both ends, a pair of
 // outer double quotes) with doubled quotes collapsed, written into `out` (at most outSize - 1
 // bytes and a terminator; a store of the record's length plus one always holds the field).

@@ -23,17 +23,7 @@ std::string_view QuoteFreeField(std::string_view record, std::int32_t n, char de
     if (fieldEnd != nullptr) {
         end = static_cast<const char*>(fieldEnd);
     }
-    std::string_view field(begin, static_cast<std::size_t>(end - begin));
-    while (!field.empty() && (field.back() == '\r' || field.back() == '\n')) {
-        field.remove_suffix(1);
-    }
-    while (!field.empty() && field.front() == ' ') {
-        field.remove_prefix(1);
-    }
-    while (!field.empty() && field.back() == ' ') {
-        field.remove_suffix(1);
-    }
-    return field;
+    return TrimField(std::string_view(begin, static_cast<std::size_t>(end - begin)));
 }
 
 std::string_view UpToNul(std::string_view text) {

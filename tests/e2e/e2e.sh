@@ -26,16 +26,8 @@ windows_path() {
 }
 module_dir=$(windows_path "$home/")
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'e2e %s:\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-  fi
-}
+CHECK_NAME=e2e
+source "$(dirname "$0")/checks.sh"
 wait_for_file() {
   for _ in $(seq 100); do
     [ -s "$1" ] && sleep 1 && return 0

@@ -12,16 +12,8 @@ build="${WINDOWS_BUILD_DIR:?}"
 zip=$(realpath "${PACKAGE_ZIP:?}")
 folder=$(basename "$zip" -win64.zip)  # Orvanta-<version>
 
-passed=0
-failed=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'package %s:\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
-  fi
-}
+CHECK_NAME=package
+source "$here/../e2e/checks.sh"
 
 # The listing: the folder and exactly what a user needs, nothing of the build.
 expected_listing=$(printf '%s\n' "$folder/" "$folder/Orvanta.exe" "$folder/Pellacor.exe" \
