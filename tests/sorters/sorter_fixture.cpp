@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "sorters/abandoned_files.h"
+#include "sorters/file_io.h"
 
 namespace orvanta::sorters {
 
@@ -21,8 +22,11 @@ std::string NumberedRows(std::uint64_t rows, bool scrambled) {
 
 void SorterTest::SetUp() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("orvanta_sorters_" + std::string(info->test_suite_name()) + "_" + info->name());
+    // The process id keeps two test programs that run at once (two checkouts) apart.
+    std::string name = "orvanta_sorters_";
+    name.append(std::to_string(ProcessId())).append("_").append(info->test_suite_name());
+    name.append("_").append(info->name());
+    folder_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
 }
