@@ -23,8 +23,8 @@ bool MergeStage::FromMemory(RunBuilder& builder, SortFailure& failure) {
     BufferedWriter writer(output_.file, plan_.ioBytes, &helper_);
     OutputSink sink(writer, output_.lineEnd);
     writer.Append(output_.byteOrderMark);
-    auto stretches = builder.SortedStretches(helper_);
-    const bool written = MergeRuns(stretches, sink) && writer.Flush();
+    auto sorted = builder.Sorted(helper_);
+    const bool written = CopyItems(*sorted, sink) && writer.Flush();
     return written || failure.Set(messages::kWriteFailed, output_.shownPath);
 }
 

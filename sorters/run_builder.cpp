@@ -1,34 +1,32 @@
 #include "sorters/run_builder.h"
 
 #include <algorithm>
-#include <atomic>
 #include <thread>
 
-#if defined(_MSC_VER)
-#include <xmmintrin.h>
-#endif
+#include "sorters/prefetch.h"
+#include "sorters/prefix_sort.h"
 
 namespace orvanta::sorters {
 namespace {
-
-// Below this many records one thread sorts faster than two.
-constexpr std::size_t kParallelThreshold = 1u << 16;
-// Records in one sorted stretch: small enough that sorting stays within the caches' reach.
-constexpr std::size_t kStretchEntries = std::size_t{1} << 19;
 
 std::size_t ChooseBlockBytes(std::size_t budget) {
     const std::size_t block = budget / 16;
     return std::clamp<std::size_t>(block, std::size_t{64} << 10, std::size_t{16} << 20);
 }
 
-constexpr std::ptrdiff_t kPrefetchAhead = 8;
+// Items read in sorted order lie all over memory: the first line of an item is asked for this
+// far ahead, the rest once its header is in and tells the item's size.
+constexpr std::ptrdiff_t kHeaderAhead = 16;
+constexpr std::ptrdiff_t kBodyAhead = 8;
+constexpr std::size_t kCacheLine = 64;
+constexpr std::size_t kBodyPrefetchLimit = 512;
 
-void Prefetch(const char* address) {
-#if defined(_MSC_VER)
-    _mm_prefetch(address, _MM_HINT_T0);
-#else
-    __builtin_prefetch(address);
-#endif
+void PrefetchBody(const char* item, bool keyIsRecord) {
+    const std::size_t bytes =
+        std::min(ItemBytes(ReadItem(item, keyIsRecord), keyIsRecord), kBodyPrefetchLimit);
+    for (std::size_t line = kCacheLine; line < bytes; line += kCacheLine) {
+        Prefetch(item + line);
+    }
 }
 
 }  // namespace
@@ -36,17 +34,8 @@ void Prefetch(const char* address) {
 RunBuilder::RunBuilder(std::size_t budgetBytes, bool keyIsRecord)
     : budget_(budgetBytes), keyIsRecord_(keyIsRecord), blockBytes_(ChooseBlockBytes(budgetBytes)) {}
 
-bool RunBuilder::Less(const Entry& a, const Entry& b, bool keyIsRecord) {
-    if (a.prefix != b.prefix) {
-        return a.prefix < b.prefix;
-    }
-    const int order =
-        CompareKeys(ReadItem(a.item, keyIsRecord).key, ReadItem(b.item, keyIsRecord).key);
-    return order != 0 ? order < 0 : a.sequence < b.sequence;
-}
-
 std::size_t RunBuilder::BytesInUse() const {
-    return blockBytesTotal_ + entries_.capacity() * sizeof(Entry);
+    return blockBytesTotal_ + entries_.capacity() * sizeof(SortEntry);
 }
 
 char* RunBuilder::Allocate(std::size_t bytes) {
@@ -83,7 +72,7 @@ bool RunBuilder::Add(std::string_view key, std::string_view record) {
     if (entries_.size() == entries_.capacity()) {
         const std::size_t grown = std::max<std::size_t>(1024, entries_.capacity() * 2);
         // While the array grows, the old and the new one are both held.
-        const std::size_t extra = grown * sizeof(Entry);
+        const std::size_t extra = grown * sizeof(SortEntry);
         if (!entries_.empty() && BytesInUse() + extra > budget_) {
             return false;
         }
@@ -103,22 +92,25 @@ bool RunBuilder::Add(std::string_view key, std::string_view record) {
     if (!record.empty()) {
         std::memcpy(body + keyBytes, record.data(), record.size());
     }
-    entries_.push_back(Entry{KeyPrefix(keyIsRecord_ ? record : key), item, entries_.size()});
+    entries_.push_back(SortEntry{KeyPrefix(keyIsRecord_ ? record : key), item, entries_.size()});
     return true;
 }
 
-// The entries of one sorted stretch, read in order.
-class RunBuilder::Stretch : public ItemSource {
+// The sorted entries' items, read in order.
+class RunBuilder::SortedItems : public ItemSource {
   public:
-    Stretch(const Entry* begin, const Entry* end, bool keyIsRecord)
+    SortedItems(const SortEntry* begin, const SortEntry* end, bool keyIsRecord)
         : next_(begin), end_(end), keyIsRecord_(keyIsRecord) {}
     bool Next() override {
         if (next_ == end_) {
             return false;
         }
-        // Items are read in sorted order, all over memory: ask for the next few early.
-        if (end_ - next_ > kPrefetchAhead) {
-            Prefetch(next_[kPrefetchAhead].item);
+        const std::ptrdiff_t left = end_ - next_;
+        if (left > kHeaderAhead) {
+            Prefetch(next_[kHeaderAhead].item);
+        }
+        if (left > kBodyAhead) {
+            PrefetchBody(next_[kBodyAhead].item, keyIsRecord_);
         }
         current_ = ReadItem((next_++)->item, keyIsRecord_);
         return true;
@@ -126,44 +118,26 @@ class RunBuilder::Stretch : public ItemSource {
     const ItemView& Current() const override { return current_; }
 
   private:
-    const Entry* next_;
-    const Entry* end_;
+    const SortEntry* next_;
+    const SortEntry* end_;
     bool keyIsRecord_;
     ItemView current_;
 };
 
-std::vector<std::unique_ptr<ItemSource>> RunBuilder::SortedStretches(Worker& helper) {
-    const bool keyIsRecord = keyIsRecord_;
-    auto less = [keyIsRecord](const Entry& a, const Entry& b) { return Less(a, b, keyIsRecord); };
-    const std::size_t count = entries_.size();
-    const bool parallel = count >= kParallelThreshold && std::thread::hardware_concurrency() >= 2;
-    // Two stretches at least when both cores sort; more when one would outgrow the caches.
-    std::size_t stretches = parallel ? std::max<std::size_t>(2, count / kStretchEntries) : 1;
-    stretches = std::max<std::size_t>(1, std::min(stretches, count));
-    auto bounds = [&](std::size_t index) { return entries_.data() + count * index / stretches; };
-    std::atomic<std::size_t> nextStretch{0};
-    auto sortStretches = [&] {
-        for (std::size_t i; (i = nextStretch++) < stretches;) {
-            std::sort(bounds(i), bounds(i + 1), less);
-        }
-    };
-    if (parallel) {
-        helper.Start(sortStretches);
-        sortStretches();
-        helper.Wait();
+std::unique_ptr<ItemSource> RunBuilder::Sorted(Worker& helper) {
+    SortEntry* begin = entries_.data();
+    SortEntry* end = begin + entries_.size();
+    if (std::thread::hardware_concurrency() >= 2) {
+        SortEntries(begin, end, keyIsRecord_, helper);
     } else {
-        sortStretches();
+        SortEntries(begin, end, keyIsRecord_);
     }
-    std::vector<std::unique_ptr<ItemSource>> sources;
-    for (std::size_t i = 0; i < stretches; ++i) {
-        sources.push_back(std::make_unique<Stretch>(bounds(i), bounds(i + 1), keyIsRecord_));
-    }
-    return sources;
+    return std::make_unique<SortedItems>(begin, end, keyIsRecord_);
 }
 
 void RunBuilder::Clear() {
     entries_.clear();
-    if (entries_.capacity() * sizeof(Entry) > budget_) {
+    if (entries_.capacity() * sizeof(SortEntry) > budget_) {
         entries_ = {};
     }
     // Blocks made for one oversized record are not worth keeping, nor blocks past the budget
@@ -172,7 +146,7 @@ void RunBuilder::Clear() {
     std::size_t keptBytes = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         if (blockSizes_[i] == blockBytes_ &&
-            keptBytes + blockSizes_[i] + entries_.capacity() * sizeof(Entry) <= budget_) {
+            keptBytes + blockSizes_[i] + entries_.capacity() * sizeof(SortEntry) <= budget_) {
             blocks_[kept] = std::move(blocks_[i]);
             blockSizes_[kept] = blockSizes_[i];
             keptBytes += blockSizes_[i];

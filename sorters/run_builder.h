@@ -1,6 +1,6 @@
 #pragma once
-// Holds records with their keys in memory up to a byte budget and sorts them, stably: in
-// stretches small enough to sort fast, on two threads, read back through a merge.
+// Holds records with their keys in memory up to a byte budget and sorts them, stably, on two
+// threads.
 
 #include <cstdint>
 #include <memory>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sorters/item_source.h"
-#include "sorters/sort_item.h"
+#include "sorters/sort_entry.h"
 #include "sorters/worker.h"
 
 namespace orvanta::sorters {
@@ -21,10 +21,9 @@ class RunBuilder {
     // record: a record larger than the whole budget is taken alone).
     bool Add(std::string_view key, std::string_view record);
 
-    // Sorts the records in stretches, `helper` sorting beside the calling thread, and gives one
-    // sorted source per stretch, in input order; merged, they give all records in order. Valid
-    // until Clear.
-    std::vector<std::unique_ptr<ItemSource>> SortedStretches(Worker& helper);
+    // Sorts the records, `helper` sorting beside the calling thread, and gives them in order.
+    // Valid until Clear.
+    std::unique_ptr<ItemSource> Sorted(Worker& helper);
 
     // Forgets the records but keeps the memory for the next run: pages already in use cost
     // nothing, fresh ones cost a fault each.
@@ -35,13 +34,7 @@ class RunBuilder {
     void SetBudget(std::size_t budgetBytes) { budget_ = budgetBytes; }
 
   private:
-    struct Entry {
-        std::uint64_t prefix;
-        const char* item;
-        std::uint64_t sequence;  // input order, for stability
-    };
-    class Stretch;
-    static bool Less(const Entry& a, const Entry& b, bool keyIsRecord);
+    class SortedItems;
     char* Allocate(std::size_t bytes);
     std::size_t BytesInUse() const;
 
@@ -53,7 +46,7 @@ class RunBuilder {
     std::size_t blockBytesTotal_ = 0;
     std::size_t current_ = 0;    // the block being filled, when there are blocks
     std::size_t blockUsed_ = 0;  // in the current block
-    std::vector<Entry> entries_;
+    std::vector<SortEntry> entries_;
 };
 
 }  // namespace orvanta::sorters

@@ -18,4 +18,7 @@ class ItemSink {
 // False when a stream could not be read or the sink refused an item.
 bool MergeRuns(std::vector<std::unique_ptr<ItemSource>>& runs, ItemSink& sink);
 
+// Passes the items of one sorted stream on; false as MergeRuns.
+bool CopyItems(ItemSource& source, ItemSink& sink);
+
 }  // namespace orvanta::sorters

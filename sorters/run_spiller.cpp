@@ -82,8 +82,8 @@ bool RunSpiller::WriteRun(RunBuilder& builder, std::size_t number, SortFailure& 
     // The helper sorts first, then writes while the sorted items are gathered.
     BufferedWriter writer(file, ioBytes_, &helper_);
     RunSink sink(writer, keyIsRecord_);
-    auto stretches = builder.SortedStretches(helper_);
-    if (!MergeRuns(stretches, sink) || !writer.Flush() || !file.Close()) {
+    auto sorted = builder.Sorted(helper_);
+    if (!CopyItems(*sorted, sink) || !writer.Flush() || !file.Close()) {
         return failure.Set(messages::kWriteFailed, path);
     }
     return true;
