@@ -1,6 +1,5 @@
 #include "sorters/buffered_writer.h"
 
-#include <cstring>
 #include <utility>
 
 namespace orvanta::sorters {
@@ -43,7 +42,7 @@ bool BufferedWriter::WriteBuffer() {
     return true;
 }
 
-bool BufferedWriter::Append(std::string_view bytes) {
+bool BufferedWriter::AppendOverflowing(std::string_view bytes) {
     if (!ok_) {
         return false;
     }

@@ -2,6 +2,7 @@
 // Collects small writes into one buffer and hands the file large blocks. Given a thread of
 // its own, it fills a second buffer while that thread writes the first.
 
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -20,12 +21,21 @@ class BufferedWriter {
     BufferedWriter& operator=(const BufferedWriter&) = delete;
 
     // False once a write to the file has failed; later calls then do nothing.
-    bool Append(std::string_view bytes);
+    bool Append(std::string_view bytes) {
+        // Most appends are small and fit: only a full buffer leaves this line.
+        if (ok_ && bytes.size() <= capacity_ - used_) {
+            std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            used_ += bytes.size();
+            return true;
+        }
+        return AppendOverflowing(bytes);
+    }
     // Writes everything appended so far; true once it is all in the file.
     bool Flush();
     bool Ok();
 
   private:
+    bool AppendOverflowing(std::string_view bytes);
     // Hands the filled buffer over to be written, after the write before it has ended.
     bool WriteBuffer();
     bool WaitForWrite();

@@ -12,6 +12,32 @@
 
 namespace orvanta::sorters {
 
+// A read-only window onto part of a file, mapped into memory for as long as it lives.
+class FileWindow {
+  public:
+    FileWindow() = default;
+    FileWindow(FileWindow&& other) noexcept;
+    FileWindow& operator=(FileWindow&& other) noexcept;
+    FileWindow(const FileWindow&) = delete;
+    FileWindow& operator=(const FileWindow&) = delete;
+    ~FileWindow();
+
+    bool IsMapped() const { return data_ != nullptr; }
+    const char* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+
+  private:
+    friend class File;
+    FileWindow(const char* data, std::size_t size) : data_(data), size_(size) {}
+    void Unmap();
+
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// Where a window may start: at multiples of this many bytes.
+std::size_t WindowAlignment();
+
 class File {
   public:
     File() = default;
@@ -36,6 +62,9 @@ class File {
     bool WriteAll(const char* data, std::size_t size);
     // Size of an open file, or -1.
     std::int64_t Size() const;
+    // Maps `size` bytes of the file (size > 0) from `offset`, a multiple of WindowAlignment();
+    // unmapped on failure.
+    FileWindow Map(std::int64_t offset, std::size_t size) const;
     bool Close();
 
   private:

@@ -25,6 +25,26 @@ File::~File() {
     Close();
 }
 
+FileWindow::FileWindow(FileWindow&& other) noexcept : data_(other.data_), size_(other.size_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+}
+
+FileWindow& FileWindow::operator=(FileWindow&& other) noexcept {
+    if (this != &other) {
+        Unmap();
+        data_ = other.data_;
+        size_ = other.size_;
+        other.data_ = nullptr;
+        other.size_ = 0;
+    }
+    return *this;
+}
+
+FileWindow::~FileWindow() {
+    Unmap();
+}
+
 namespace {
 
 // Where the folder part of `path` ends: after its last separator (Windows: also after a drive's

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,6 +104,33 @@ std::int64_t File::Size() const {
         return -1;
     }
     return status.st_size;
+}
+
+FileWindow File::Map(std::int64_t offset, std::size_t size) const {
+    int flags = MAP_PRIVATE;
+#if defined(MAP_POPULATE)
+    // The window is read through once, front to back: its pages are best set up in one go.
+    flags |= MAP_POPULATE;
+#endif
+    void* data = mmap(nullptr, size, PROT_READ, flags, static_cast<int>(handle_),
+                      static_cast<off_t>(offset));
+    if (data == MAP_FAILED) {
+        return FileWindow();
+    }
+    return FileWindow(static_cast<const char*>(data), size);
+}
+
+void FileWindow::Unmap() {
+    if (data_ != nullptr) {
+        munmap(const_cast<char*>(data_), size_);
+        data_ = nullptr;
+        size_ = 0;
+    }
+}
+
+std::size_t WindowAlignment() {
+    const long page = sysconf(_SC_PAGESIZE);
+    return page > 0 ? static_cast<std::size_t>(page) : 4096;
 }
 
 bool File::Close() {

@@ -118,6 +118,36 @@ std::int64_t File::Size() const {
     return size.QuadPart;
 }
 
+FileWindow File::Map(std::int64_t offset, std::size_t size) const {
+    HANDLE mapping = CreateFileMappingW(AsHandle(handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) {
+        return FileWindow();
+    }
+    const auto start = static_cast<std::uint64_t>(offset);
+    void* data = MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
+                               static_cast<DWORD>(start & 0xFFFFFFFFu), size);
+    // The view keeps the mapping alive.
+    CloseHandle(mapping);
+    if (data == nullptr) {
+        return FileWindow();
+    }
+    return FileWindow(static_cast<const char*>(data), size);
+}
+
+void FileWindow::Unmap() {
+    if (data_ != nullptr) {
+        UnmapViewOfFile(data_);
+        data_ = nullptr;
+        size_ = 0;
+    }
+}
+
+std::size_t WindowAlignment() {
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    return system.dwAllocationGranularity;
+}
+
 bool File::Close() {
     if (handle_ == kClosed) {
         return true;

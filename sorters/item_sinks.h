@@ -31,6 +31,9 @@ class RunSink : public ItemSink {
     RunSink(BufferedWriter& writer, bool keyIsRecord)
         : writer_(writer), keyIsRecord_(keyIsRecord) {}
     bool Put(const ItemView& item) override {
+        if (item.stored != nullptr) {
+            return writer_.Append(std::string_view(item.stored, ItemBytes(item, keyIsRecord_)));
+        }
         char header[kItemHeaderBytes];
         const std::size_t keyBytes = keyIsRecord_ ? 0 : item.key.size();
         WriteItemHeader(header, static_cast<std::uint32_t>(keyBytes),

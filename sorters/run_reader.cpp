@@ -1,55 +1,54 @@
 #include "sorters/run_reader.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace orvanta::sorters {
 
-RunReader::RunReader(const std::string& path, bool keyIsRecord, std::size_t bufferBytes)
+RunReader::RunReader(const std::string& path, bool keyIsRecord, std::size_t windowBytes)
     : file_(File::OpenRead(path)),
       keyIsRecord_(keyIsRecord),
-      capacity_(bufferBytes < kItemHeaderBytes * 2 ? kItemHeaderBytes * 2 : bufferBytes),
-      buffer_(new char[capacity_]) {}
+      windowBytes_(std::max(windowBytes, WindowAlignment())),
+      fileBytes_(file_.IsOpen() ? file_.Size() : -1) {}
 
-bool RunReader::Ensure(std::size_t bytes) {
-    if (end_ - pos_ >= bytes) {
+bool RunReader::Ensure(std::uint64_t at, std::size_t bytes) {
+    const auto fileBytes = static_cast<std::uint64_t>(fileBytes_);
+    if (at + bytes > fileBytes) {
+        return false;
+    }
+    if (window_.IsMapped() && at >= windowStart_ && at + bytes <= windowStart_ + window_.Size()) {
         return true;
     }
-    std::memmove(buffer_.get(), buffer_.get() + pos_, end_ - pos_);
-    end_ -= pos_;
-    pos_ = 0;
-    if (bytes > capacity_) {
-        // An item larger than the buffer: hold it whole.
-        std::unique_ptr<char[]> larger(new char[bytes]);
-        std::memcpy(larger.get(), buffer_.get(), end_);
-        buffer_ = std::move(larger);
-        capacity_ = bytes;
-    }
-    while (end_ < bytes) {
-        const std::int64_t count = file_.Read(buffer_.get() + end_, capacity_ - end_);
-        if (count <= 0) {
-            failed_ = count < 0 || end_ != 0;  // a run never ends inside an item
-            return false;
-        }
-        end_ += static_cast<std::size_t>(count);
-    }
-    return true;
+    const std::uint64_t start = at - at % WindowAlignment();
+    const std::uint64_t wanted = std::max<std::uint64_t>(windowBytes_, at + bytes - start);
+    const auto size = static_cast<std::size_t>(std::min(wanted, fileBytes - start));
+    window_ = FileWindow();
+    window_ = file_.Map(static_cast<std::int64_t>(start), size);
+    windowStart_ = start;
+    return window_.IsMapped();
 }
 
 bool RunReader::Next() {
-    pos_ += current_.record.data() == nullptr ? 0 : ItemBytes(current_, keyIsRecord_);
+    if (current_.record.data() != nullptr) {
+        next_ += ItemBytes(current_, keyIsRecord_);
+    }
     current_ = ItemView{};
-    if (!Ensure(kItemHeaderBytes)) {
+    if (failed_ || fileBytes_ < 0 || next_ >= static_cast<std::uint64_t>(fileBytes_)) {
+        failed_ = failed_ || fileBytes_ < 0;
         return false;
     }
-    const ItemView sizes = ReadItem(buffer_.get() + pos_, keyIsRecord_);
-    // The header alone has been checked; the sizes give the whole item.
-    const std::size_t bytes =
-        kItemHeaderBytes + (keyIsRecord_ ? 0 : sizes.key.size()) + sizes.record.size();
-    if (!Ensure(bytes)) {
+    // A run never ends inside an item: a short header or body is a failure.
+    if (!Ensure(next_, kItemHeaderBytes)) {
         failed_ = true;
         return false;
     }
-    current_ = ReadItem(buffer_.get() + pos_, keyIsRecord_);
+    const ItemView sizes = ReadItem(window_.Data() + (next_ - windowStart_), keyIsRecord_);
+    const std::size_t bytes =
+        kItemHeaderBytes + (keyIsRecord_ ? 0 : sizes.key.size()) + sizes.record.size();
+    if (!Ensure(next_, bytes)) {
+        failed_ = true;
+        return false;
+    }
+    current_ = ReadItem(window_.Data() + (next_ - windowStart_), keyIsRecord_);
     return true;
 }
 

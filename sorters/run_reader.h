@@ -1,7 +1,8 @@
 #pragma once
-// Reads the items of one run file in order through a buffer of its own.
+// Reads the items of one run file in order, through a window of the file mapped into memory
+// that moves along it: items are used where they lie, never copied out.
 
-#include <memory>
+#include <cstdint>
 #include <string>
 
 #include "sorters/file_io.h"
@@ -11,23 +12,26 @@ namespace orvanta::sorters {
 
 class RunReader : public ItemSource {
   public:
-    RunReader(const std::string& path, bool keyIsRecord, std::size_t bufferBytes);
+    // `windowBytes`: how much of the file is mapped at a time.
+    RunReader(const std::string& path, bool keyIsRecord, std::size_t windowBytes);
 
-    bool Opened() const { return file_.IsOpen(); }
+    bool Opened() const { return file_.IsOpen() && fileBytes_ >= 0; }
     bool Next() override;
     const ItemView& Current() const override { return current_; }
     bool Failed() const override { return failed_; }
 
   private:
-    // Makes at least `bytes` bytes available from pos_; false when the file ends first.
-    bool Ensure(std::size_t bytes);
+    // Makes file bytes [at, at + bytes) visible in the window; false when the file ends first
+    // or the mapping fails.
+    bool Ensure(std::uint64_t at, std::size_t bytes);
 
     File file_;
     const bool keyIsRecord_;
-    std::size_t capacity_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
+    const std::size_t windowBytes_;
+    const std::int64_t fileBytes_;
+    FileWindow window_;
+    std::uint64_t windowStart_ = 0;  // the file offset of the window's first byte
+    std::uint64_t next_ = 0;         // the file offset of the next item
     ItemView current_;
     bool failed_ = false;
 };

@@ -14,6 +14,8 @@ inline constexpr std::size_t kItemHeaderBytes = 8;
 struct ItemView {
     std::string_view key;
     std::string_view record;
+    // The whole item as stored (header, key, record), where it is held in one piece.
+    const char* stored = nullptr;
 };
 
 inline void WriteItemHeader(char* out, std::uint32_t keyBytes, std::uint32_t recordBytes) {
@@ -29,7 +31,7 @@ inline ItemView ReadItem(const char* item, bool keyIsRecord) {
     std::memcpy(&recordBytes, item + 4, 4);
     const char* key = item + kItemHeaderBytes;
     const std::string_view record(key + keyBytes, recordBytes);
-    return {keyIsRecord ? record : std::string_view(key, keyBytes), record};
+    return {keyIsRecord ? record : std::string_view(key, keyBytes), record, item};
 }
 
 inline std::size_t ItemBytes(const ItemView& view, bool keyIsRecord) {
