@@ -39,15 +39,22 @@ bool IsTrailByteAt(std::string_view record, std::size_t column) {
     return i > column;
 }
 
-bool HasByte(std::string_view text, int byte) {
-    return !text.empty() && std::memchr(text.data(), byte, text.size()) != nullptr;
+// Whether a byte of `text` is 0x00 or 0x01, which the key must escape. Keys are short: one
+// pass over them beats two searches.
+bool NeedsEscape(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= 0x01) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
 
 void AppendStringKey(std::string_view text, bool fold, bool startsInTrailByte, std::string& key) {
     // Most keys need neither folding nor escapes: their bytes go as they are.
-    if (!fold && !HasByte(text, 0x00) && !HasByte(text, 0x01)) {
+    if (!fold && !NeedsEscape(text)) {
         key.append(text);
         key.push_back(kStringEnd);
         return;
@@ -136,22 +143,23 @@ void AppendNumberKey(std::string_view text, bool commas, std::string& key) {
 KeyEncoder::KeyEncoder(const SortJob& job)
     : job_(job), keyIsRecord_(job.keys.empty() && !job.ignoreCase && !job.utf16) {}
 
-void KeyEncoder::Encode(std::string_view record, std::string& key) {
+void KeyEncoder::Encode(std::string_view record, std::string& key, bool mayHoldQuote) {
     if (job_.keys.empty()) {
         AppendStringKey(record, job_.ignoreCase, false, key);
         return;
     }
     for (const KeyTerm& term : job_.keys) {
-        EncodeTerm(term, record, key);
+        EncodeTerm(term, record, mayHoldQuote, key);
     }
 }
 
-void KeyEncoder::EncodeTerm(const KeyTerm& term, std::string_view record, std::string& key) {
+void KeyEncoder::EncodeTerm(const KeyTerm& term, std::string_view record, bool mayHoldQuote,
+                            std::string& key) {
     std::string_view value;
     bool startsInTrailByte = false;
     if (job_.kind == SorterKind::Csv) {
         // A missing field is an empty key.
-        value = field_.Value(record, term.position, job_.delimiter);
+        value = field_.Value(record, term.position, job_.delimiter, mayHoldQuote);
         if (term.type == KeyType::String) {
             value = value.substr(0, static_cast<std::size_t>(term.length));
         }

@@ -74,9 +74,11 @@ std::size_t RecordReader::FindRecordEnd() {
             found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
                              : end_;
         // Most lines hold no quote at all, which memchr finds fastest.
-        if (csv_ && std::memchr(data + scan_, '"', lineFeed - scan_) != nullptr &&
-            CountQuotes(data + scan_, lineFeed - scan_) % 2 != 0) {
-            insideQuotes_ = !insideQuotes_;
+        if (csv_ && std::memchr(data + scan_, '"', lineFeed - scan_) != nullptr) {
+            recordHoldsQuote_ = true;
+            if (CountQuotes(data + scan_, lineFeed - scan_) % 2 != 0) {
+                insideQuotes_ = !insideQuotes_;
+            }
         }
         scan_ = lineFeed;
         if (found == nullptr) {
@@ -125,6 +127,9 @@ RecordReader::Status RecordReader::Next(std::string_view& record) {
                 byteOrderMark_ = mark;
                 begin_ = scan_ = mark.size();
             }
+        }
+        if (scan_ == begin_) {
+            recordHoldsQuote_ = false;
         }
         const std::size_t lineFeed = FindRecordEnd();
         if (lineFeed != std::string::npos) {

@@ -27,6 +27,9 @@ class RecordReader {
     // The line end of the first record; empty when the first record ended the file.
     std::string_view FirstLineEnd() const { return firstLineEnd_; }
     std::uint64_t BytesRead() const { return bytesRead_; }
+    // Whether the record last given may hold a double quote: false only for a CSV record
+    // seen to hold none.
+    bool RecordMayHoldQuote() const { return !csv_ || utf16_ || recordHoldsQuote_; }
 
   private:
     bool Fill();
@@ -44,6 +47,7 @@ class RecordReader {
     std::size_t scan_ = 0;   // where the search for its end goes on
     std::size_t end_ = 0;    // bytes held
     bool insideQuotes_ = false;
+    bool recordHoldsQuote_ = false;  // in the bytes from begin_ to scan_
     bool atEnd_ = false;
     bool started_ = false;
     bool firstTaken_ = false;

@@ -31,7 +31,7 @@ bool RunProducer::ReadAll(File& input, RunSpiller& spiller, ProgressMeter& progr
             std::memcpy(units.data(), record.data(), units.size() * 2);
             encoder_.Encode(Utf16ToAnsi(units), key);
         } else if (!encoder_.KeyIsRecord()) {
-            encoder_.Encode(record, key);
+            encoder_.Encode(record, key, reader.RecordMayHoldQuote());
         }
         if (record.size() > std::numeric_limits<std::uint32_t>::max() ||
             key.size() > std::numeric_limits<std::uint32_t>::max()) {

@@ -3,9 +3,14 @@
 // a header of key length and record length (32 bits each, native order), the key, the record.
 // An empty stored key means that the record is its own key.
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#if defined(_MSC_VER)
+#include <stdlib.h>
+#endif
 
 namespace orvanta::sorters {
 
@@ -41,6 +46,15 @@ inline std::size_t ItemBytes(const ItemView& view, bool keyIsRecord) {
 // The key's first eight bytes as a big-endian number (zeros past its end), so that most
 // comparisons are one integer comparison.
 inline std::uint64_t KeyPrefix(std::string_view key) {
+    if (key.size() >= 8 && std::endian::native == std::endian::little) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, key.data(), 8);
+#if defined(_MSC_VER)
+        return _byteswap_uint64(word);
+#else
+        return __builtin_bswap64(word);
+#endif
+    }
     std::uint64_t prefix = 0;
     const std::size_t count = key.size() < 8 ? key.size() : 8;
     for (std::size_t i = 0; i < count; ++i) {
