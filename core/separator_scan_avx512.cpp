@@ -159,42 +159,52 @@ ORVANTA_TARGET_AVX512 std::size_t ClassifyChunk(std::string_view record, std::si
     return block;
 }
 
-// Bit i is set where byte i of the block is a line feed or zero; the bytes from `size` on count
-// as zero.
-ORVANTA_TARGET_AVX512 inline std::uint64_t EndBits(const char* block, std::size_t size) {
-    const __m512i bytes = _mm512_maskz_loadu_epi8(LowBits(size), block);
-    // The smaller of a byte and its difference to a line feed is zero for both kinds of end.
-    const __m512i ends = _mm512_min_epu8(bytes, _mm512_xor_si512(bytes, _mm512_set1_epi8('\n')));
-    return _mm512_testn_epi8_mask(ends, ends);
-}
-
-// Position of the first line feed or zero byte from `offset` on, `end` when none comes before
-// it; four blocks at a time.
-ORVANTA_TARGET_AVX512 std::size_t FindEnd(std::string_view bytes, std::size_t offset,
-                                          std::size_t end) {
+// The masks of the chunk at `offset` up to the first line feed or zero byte, whose position goes
+// to `stop` when it lies in the chunk; returns the number of blocks. Four blocks at a time are
+// tested for an end with one mask, and those before the end are then turned into masks from the
+// registers they were loaded into.
+ORVANTA_TARGET_AVX512 std::size_t ClassifyLineChunk(std::string_view bytes, std::size_t offset,
+                                                    unsigned char delimiter, ChunkMasks& masks,
+                                                    std::size_t& stop) {
+    const __m512i quote = _mm512_set1_epi8(kQuote);
+    const __m512i separator = _mm512_set1_epi8(static_cast<char>(delimiter));
     const __m512i lineFeed = _mm512_set1_epi8('\n');
+    const std::size_t end =
+        bytes.size() - offset < kChunkBytes ? bytes.size() : offset + kChunkBytes;
+    std::size_t block = 0;
     std::size_t start = offset;
-    for (; start + 4 * kBlock <= end; start += 4 * kBlock) {
-        const char* at = bytes.data() + start;
-        __m512i ends = _mm512_setzero_si512();
+    for (; start + 4 * kBlock <= end; start += 4 * kBlock, block += 4) {
+        __m512i parts[4];
+        __m512i ends = _mm512_set1_epi8(-1);
         for (std::size_t part = 0; part < 4; ++part) {
-            const __m512i block = _mm512_loadu_si512(at + part * kBlock);
-            ends = part == 0 ? _mm512_min_epu8(block, _mm512_xor_si512(block, lineFeed))
-                             : _mm512_min_epu8(
-                                   ends, _mm512_min_epu8(block, _mm512_xor_si512(block, lineFeed)));
+            parts[part] = _mm512_loadu_si512(bytes.data() + start + part * kBlock);
+            ends = _mm512_min_epu8(
+                ends, _mm512_min_epu8(parts[part], _mm512_xor_si512(parts[part], lineFeed)));
         }
         if (_mm512_testn_epi8_mask(ends, ends) != 0) {
             break;
         }
-    }
-    for (; start < end; start += kBlock) {
-        const std::uint64_t ends = EndBits(bytes.data() + start, end - start);
-        if (ends != 0) {
-            const std::size_t found = start + static_cast<std::size_t>(_tzcnt_u64(ends));
-            return found < end ? found : end;
+        for (std::size_t part = 0; part < 4; ++part) {
+            masks.quotes[block + part] = _mm512_cmpeq_epi8_mask(parts[part], quote);
+            masks.delimiters[block + part] = _mm512_cmpeq_epi8_mask(parts[part], separator);
         }
     }
-    return end;
+    for (; start < end; start += kBlock, ++block) {
+        const __m512i data = _mm512_maskz_loadu_epi8(LowBits(end - start), bytes.data() + start);
+        // The smaller of a byte and its difference to a line feed is zero for both kinds of end;
+        // the bytes past the read count as zero.
+        const __m512i ends = _mm512_min_epu8(data, _mm512_xor_si512(data, lineFeed));
+        const std::uint64_t endBits = _mm512_testn_epi8_mask(ends, ends);
+        const std::uint64_t before =
+            endBits != 0 ? LowBits(_tzcnt_u64(endBits)) : ~std::uint64_t{0};
+        masks.quotes[block] = _mm512_cmpeq_epi8_mask(data, quote) & before;
+        masks.delimiters[block] = _mm512_cmpeq_epi8_mask(data, separator) & before;
+        if (endBits != 0) {
+            stop = start + static_cast<std::size_t>(_tzcnt_u64(endBits));
+            return block + 1;
+        }
+    }
+    return block;
 }
 
 #if defined(__GNUC__) || defined(__clang__)
@@ -252,14 +262,30 @@ ORVANTA_TARGET_AVX512 SeparatorScan Scan(std::string_view record, unsigned char 
 
 ORVANTA_TARGET_AVX512 FirstRecordScan CopyFirstRecord(std::string_view bytes,
                                                       unsigned char delimiter, char* copy) {
-    const std::size_t stop = FindEnd(bytes, 0, bytes.size());
+    ChunkMasks masks;
+    ScanState state;
+    std::size_t stop = bytes.size();
+    for (std::size_t offset = 0; offset < bytes.size() && stop == bytes.size();
+         offset += kChunkBytes) {
+        const std::size_t blocks =
+            PadGroup(masks, ClassifyLineChunk(bytes, offset, delimiter, masks, stop));
+        std::size_t unused = 0;
+        CountChunk(masks, blocks, offset, SIZE_MAX, state, unused);
+    }
     if (stop == bytes.size() || bytes[stop] != '\n') {
         return {};
     }
-    const std::size_t size = stop > 0 && bytes[stop - 1] == '\r' ? stop - 1 : stop;
-    const std::size_t separators = Scan(bytes.substr(0, size), delimiter, SIZE_MAX, nullptr).count;
-    std::memcpy(copy, bytes.data(), size);
-    return {true, size, separators};
+    FirstRecordScan scan{true, stop, state.count};
+    if (stop > 0 && bytes[stop - 1] == '\r') {
+        --scan.size;
+        // The carriage return was counted when it is the delimiter and lies outside quotes,
+        // where the flag after all the bytes before the line feed is off.
+        if (delimiter == '\r' && state.insideQuotes == 0) {
+            --scan.separators;
+        }
+    }
+    std::memcpy(copy, bytes.data(), scan.size);
+    return scan;
 }
 
 }  // namespace orvanta::avx512
