@@ -44,8 +44,9 @@ void NoRecord(SortPageKind kind, SampleRecord& record) {
     }
 }
 
-// Class 0 of the CSV kind: the record's end is found first, then its fields are counted while it
-// is stored, so that a read without a record leaves the text as it was.
+// Class 0 of the CSV kind: one pass over the read finds the record's end and counts its fields;
+// the record is copied only once it is known to exist, so that a read without one leaves the
+// text as it was.
 void StoreCountedRecord(SampleRecord& record, const char* store, std::size_t size,
                         unsigned char delimiter) {
     // The record is shorter than the read, which the text store holds whole.
