@@ -11,6 +11,9 @@
 namespace orvanta {
 namespace {
 
+// Values of the usual key lengths are extracted on the stack.
+constexpr std::size_t kShortValueStore = 256;
+
 std::int32_t KeyNumber(std::string_view text) {
     return ParseDecimal(text.substr(0, kKeyFieldReadWidth));
 }
@@ -27,12 +30,23 @@ std::string PreviewCsvKeyValue(std::string_view keyPosition, std::string_view ke
     if (length == 0) {
         length = 32;
     }
-    const std::size_t storeSize = static_cast<std::size_t>(sample.length) + 1;
-    std::unique_ptr<char[]> field(new (std::nothrow) char[storeSize]);
-    if (!field || !ExtractField(item, sample.view(), field.get(), storeSize, delimiter)) {
+    // The value is cut to a positive length, so no more of the field than that is needed; a
+    // store of the record's length plus one holds any field whole.
+    std::size_t storeSize = static_cast<std::size_t>(sample.length) + 1;
+    if (length > 0 && static_cast<std::size_t>(length) < storeSize) {
+        storeSize = static_cast<std::size_t>(length) + 1;
+    }
+    char shortStore[kShortValueStore];
+    std::unique_ptr<char[]> longStore;
+    char* field = shortStore;
+    if (storeSize > sizeof shortStore) {
+        longStore.reset(new (std::nothrow) char[storeSize]);
+        field = longStore.get();
+    }
+    if (field == nullptr || !ExtractField(item, sample.view(), field, storeSize, delimiter)) {
         return {};
     }
-    std::string value(field.get());
+    std::string value(field);
     if (value.empty()) {
         return "NULL";
     }

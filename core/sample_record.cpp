@@ -5,6 +5,7 @@
 
 #include "core/csv_field.h"
 #include "core/os/os.h"
+#include "core/separator_scan.h"
 #include "core/sjis.h"
 #include "core/utf16_to_ansi.h"
 
@@ -34,6 +35,30 @@ void StoreText(SortPageKind kind, SampleRecord& record, std::string_view text,
     }
     record.text[text.size()] = '\0';
     record.length = static_cast<std::int32_t>(text.size());
+}
+
+void NoRecord(SortPageKind kind, SampleRecord& record) {
+    record.length = 0;
+    if (kind == SortPageKind::Csv) {
+        record.fieldCount = 0;
+    }
+}
+
+// Class 0 of the CSV kind: one pass over the read finds the record's end and counts its fields;
+// the record is copied only once it is known to exist, so that a read without one leaves the
+// text as it was.
+void StoreCountedRecord(SampleRecord& record, const char* store, std::size_t size,
+                        unsigned char delimiter) {
+    // The record is shorter than the read, which the text store holds whole.
+    const FirstRecordScan scan =
+        CopyFirstRecord(std::string_view(store, size), delimiter, record.text);
+    if (!scan.found) {
+        NoRecord(SortPageKind::Csv, record);
+        return;
+    }
+    record.text[scan.size] = '\0';
+    record.length = static_cast<std::int32_t>(scan.size);
+    record.fieldCount = scan.size > 0 ? static_cast<std::int32_t>(1 + scan.separators) : 0;
 }
 
 // Classes 0 and 2: the bytes before the first line feed, which must come before the first zero.
@@ -78,13 +103,6 @@ bool FindUnitRecord(const unsigned char* data, std::size_t size, std::u16string&
     return false;
 }
 
-void NoRecord(SortPageKind kind, SampleRecord& record) {
-    record.length = 0;
-    if (kind == SortPageKind::Csv) {
-        record.fieldCount = 0;
-    }
-}
-
 // Decodes the bytes of one read, which lie at the start of `store` followed by room for three
 // zero bytes.
 void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord& record,
@@ -119,6 +137,10 @@ void DecodeStore(SortPageKind kind, char* store, std::size_t size, SampleRecord&
             break;
         }
         default: {
+            if (kind == SortPageKind::Csv) {
+                StoreCountedRecord(record, store, size, delimiter);
+                break;
+            }
             std::size_t recordEnd = 0;
             if (!FindByteRecord(store, size, recordEnd)) {
                 NoRecord(kind, record);

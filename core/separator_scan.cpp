@@ -4,16 +4,15 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(_M_X64)
+#include "core/separator_scan_avx512.h"
+
+#ifdef ORVANTA_SCAN_X64
 #include <immintrin.h>
-#define ORVANTA_SCAN_X64 1
 #if defined(__GNUC__) || defined(__clang__)
 #define ORVANTA_TARGET_AVX2 __attribute__((target("avx2,pclmul,popcnt")))
-#define ORVANTA_TARGET_AVX512 __attribute__((target("avx512f,avx512bw,avx2,pclmul,popcnt")))
 #else
 #include <intrin.h>
 #define ORVANTA_TARGET_AVX2
-#define ORVANTA_TARGET_AVX512
 #endif
 #endif
 
@@ -131,8 +130,8 @@ BlockMasks ClassifySse2(const char* block, unsigned char delimiter) {
     return masks;
 }
 
-// The wide paths: each has its loop in one function, so that the compiler may use the wider
-// instructions in it, and shares the work on the masks.
+// The AVX2 path has its loop in one function, so that the compiler may use the wider
+// instructions in it.
 class WideScan {
   public:
     explicit WideScan(std::size_t limit) : limit_(limit) {}
@@ -201,34 +200,6 @@ ORVANTA_TARGET_AVX2 SeparatorScan ScanAvx2(std::string_view record, unsigned cha
     return scan.Unfinished(record.size());
 }
 
-ORVANTA_TARGET_AVX512 SeparatorScan ScanAvx512(std::string_view record, unsigned char delimiter,
-                                               std::size_t limit, char* copy) {
-    const __m512i quote = _mm512_set1_epi8(kQuote);
-    const __m512i separator = _mm512_set1_epi8(static_cast<char>(delimiter));
-    WideScan scan(limit);
-    char tail[kBlock];
-    for (std::size_t start = 0; start < record.size(); start += kBlock) {
-        const char* bytes = record.data() + start;
-        std::uint64_t valid = ~std::uint64_t{0};
-        if (record.size() - start < kBlock) {
-            valid = PadTail(tail, bytes, record.size() - start);
-            bytes = tail;
-        }
-        const __m512i block = _mm512_loadu_si512(bytes);
-        if (copy != nullptr && bytes != tail) {
-            _mm512_storeu_si512(copy + start, block);
-        } else if (copy != nullptr) {
-            std::memcpy(copy + start, record.data() + start, record.size() - start);
-        }
-        const std::uint64_t quotes = _mm512_cmpeq_epi8_mask(block, quote);
-        const std::uint64_t delimiters = _mm512_cmpeq_epi8_mask(block, separator);
-        if (scan.Take(quotes, delimiters & valid, start)) {
-            return scan.Result();
-        }
-    }
-    return scan.Unfinished(record.size());
-}
-
 bool HasAvx2() {
 #if defined(__GNUC__) || defined(__clang__)
     __builtin_cpu_init();
@@ -248,19 +219,6 @@ bool HasAvx2() {
 #endif
 }
 
-bool HasAvx512() {
-    if (!HasAvx2()) {
-        return false;
-    }
-#if defined(__GNUC__) || defined(__clang__)
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-#else
-    int info[4];
-    __cpuidex(info, 7, 0);
-    const bool bytes = (info[1] & (1 << 16)) != 0 && (info[1] & (1 << 30)) != 0;
-    return bytes && (_xgetbv(0) & 0xE6) == 0xE6;  // the system keeps the mask and wide registers
-#endif
-}
 #endif
 
 }  // namespace
@@ -276,10 +234,8 @@ bool ScanPathAvailable(ScanPath path) {
             static const bool available = HasAvx2();
             return available;
         }
-        case ScanPath::Avx512: {
-            static const bool available = HasAvx512();
-            return available;
-        }
+        case ScanPath::Avx512:
+            return avx512::Available();
 #endif
         default:
             return false;
@@ -292,7 +248,7 @@ SeparatorScan ScanOn(ScanPath path, std::string_view record, unsigned char delim
                      std::size_t limit, char* copy) {
 #ifdef ORVANTA_SCAN_X64
     if (path == ScanPath::Avx512 && ScanPathAvailable(ScanPath::Avx512)) {
-        return ScanAvx512(record, delimiter, limit, copy);
+        return avx512::Scan(record, delimiter, limit, copy);
     }
     if (path == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2)) {
         return ScanAvx2(record, delimiter, limit, copy);
@@ -324,12 +280,38 @@ std::size_t CountSeparatorsCopyingOn(ScanPath path, std::string_view record,
     return ScanOn(path, record, delimiter, SIZE_MAX, copy).count;
 }
 
+FirstRecordScan CopyFirstRecordOn(ScanPath path, std::string_view bytes, unsigned char delimiter,
+                                  char* copy) {
+#ifdef ORVANTA_SCAN_X64
+    if (path == ScanPath::Avx512 && ScanPathAvailable(ScanPath::Avx512)) {
+        return avx512::CopyFirstRecord(bytes, delimiter, copy);
+    }
+#endif
+    const void* zero = std::memchr(bytes.data(), '\0', bytes.size());
+    const std::size_t searched =
+        zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes.data())
+                        : bytes.size();
+    const void* lineFeed = std::memchr(bytes.data(), '\n', searched);
+    if (lineFeed == nullptr) {
+        return {};
+    }
+    std::size_t size = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes.data());
+    if (size > 0 && bytes[size - 1] == '\r') {
+        --size;
+    }
+    return {true, size, ScanOn(path, bytes.substr(0, size), delimiter, SIZE_MAX, copy).count};
+}
+
 SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, std::size_t limit) {
     return ScanOn(Fastest(), record, delimiter, limit, nullptr);
 }
 
 std::size_t CountSeparatorsCopying(std::string_view record, unsigned char delimiter, char* copy) {
     return ScanOn(Fastest(), record, delimiter, SIZE_MAX, copy).count;
+}
+
+FirstRecordScan CopyFirstRecord(std::string_view bytes, unsigned char delimiter, char* copy) {
+    return CopyFirstRecordOn(Fastest(), bytes, delimiter, copy);
 }
 
 }  // namespace orvanta

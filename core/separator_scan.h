@@ -21,8 +21,20 @@ SeparatorScan ScanSeparators(std::string_view record, unsigned char delimiter, s
 // from the record), so that a record that is stored and counted is read once.
 std::size_t CountSeparatorsCopying(std::string_view record, unsigned char delimiter, char* copy);
 
+// The first record of a read: the bytes before its first line feed, without a carriage return
+// right before that line feed. There is a record only when the line feed comes before the first
+// zero byte; then it is copied to `copy` (its size in bytes, apart from the read), and only then.
+struct FirstRecordScan {
+    bool found = false;
+    std::size_t size = 0;        // of the record
+    std::size_t separators = 0;  // in the record, as ScanSeparators finds them
+};
+
+FirstRecordScan CopyFirstRecord(std::string_view bytes, unsigned char delimiter, char* copy);
+
 // The ways a block can be turned into masks: a byte loop on any target, SSE2 on x86-64, and
-// AVX2 or AVX-512 (byte compares) with carry-less multiplication where the processor has them.
+// AVX2 with carry-less multiplication, or AVX-512 (byte compares, carry-less multiplication and
+// population counts on whole registers), where the processor has them.
 enum class ScanPath { Portable, Sse2, Avx2, Avx512 };
 
 bool ScanPathAvailable(ScanPath path);
@@ -32,5 +44,7 @@ SeparatorScan ScanSeparatorsOn(ScanPath path, std::string_view record, unsigned 
                                std::size_t limit);
 std::size_t CountSeparatorsCopyingOn(ScanPath path, std::string_view record,
                                      unsigned char delimiter, char* copy);
+FirstRecordScan CopyFirstRecordOn(ScanPath path, std::string_view bytes, unsigned char delimiter,
+                                  char* copy);
 
 }  // namespace orvanta

@@ -4,7 +4,10 @@
 
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
+
+#include "tests/core/csv_field_reference.h"
 
 namespace orvanta {
 namespace {
@@ -47,6 +50,55 @@ TEST(PreviewCsvKeyValue, ShowsTheSelectedField) {
         auto sample = Sample(c.record);
         EXPECT_EQ(PreviewCsvKeyValue(c.position, c.length, *sample, ','), c.expected)
             << c.record << " item " << c.position << " length " << c.length;
+    }
+}
+
+// The preview as the plain field rules give it: the whole field up to a zero byte, "NULL" when
+// that is empty, cut to a positive key length (32 for none).
+std::string PlainPreview(const std::string& record, int item, int length, unsigned char delimiter) {
+    std::string value;
+    if (!reference::ExtractField(item, record, delimiter, SIZE_MAX, value)) {
+        return "";
+    }
+    value = value.substr(0, value.find('\0'));
+    if (value.empty()) {
+        return "NULL";
+    }
+    const int cut = length == 0 ? 32 : length;
+    return cut > 0 && static_cast<std::size_t>(cut) < value.size() ? value.substr(0, cut) : value;
+}
+
+TEST(PreviewCsvKeyValue, MatchesThePlainRulesForEveryKeyLength) {
+    // Long and short fields with quotes, doubled quotes, two-byte characters and zero bytes,
+    // and key lengths around the size of the store a short value is extracted into.
+    std::mt19937 random(37);
+    const int lengths[] = {0, 1, 5, 31, 32, 33, 254, 255, 256, 257, 300, 4000, -1, -300};
+    for (int round = 0; round < 300; ++round) {
+        std::string record;
+        const int fields = 1 + static_cast<int>(random() % 12);
+        for (int field = 0; field < fields; ++field) {
+            const std::size_t size = random() % 3 == 0 ? random() % 600 : random() % 40;
+            std::string text(size, 'v');
+            for (char& byte : text) {
+                const unsigned pick = random() % 20;
+                byte = pick == 0   ? '"'
+                       : pick == 1 ? ' '
+                       : pick == 2 ? '\0'
+                       : pick == 3 ? '\x83'
+                                   : static_cast<char>('a' + random() % 26);
+            }
+            record +=
+                (random() % 3 == 0 ? "\"" + text + "\"" : text) + (field + 1 < fields ? "," : "");
+        }
+        auto sample = Sample(record);
+        const int item = 1 + static_cast<int>(random() % (fields + 1));
+        for (int length : lengths) {
+            const std::string keyLength =
+                length == 0 && round % 2 == 0 ? "" : std::to_string(length);
+            ASSERT_EQ(PreviewCsvKeyValue(std::to_string(item), keyLength, *sample, ','),
+                      PlainPreview(record, item, length, ','))
+                << "round " << round << " item " << item << " length " << length;
+        }
     }
 }
 

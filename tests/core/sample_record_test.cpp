@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <random>
 #include <string>
+
+#include "tests/core/csv_field_reference.h"
 
 namespace orvanta {
 namespace {
@@ -182,6 +186,57 @@ TEST(ReadSampleRecord, ReadsNoMoreThan65535Bytes) {
     ReadSampleRecord(SortPageKind::Text, wide.path(), *record, ',');
     EXPECT_EQ(record->encoding, EncodingClass::Utf16Le);
     EXPECT_EQ(record->length, 65532);
+}
+
+TEST(DecodeSampleRecord, CsvRecordsMatchThePlainSearchAndTouchNothingBeyond) {
+    // Starts of up to the whole read, with the first line end anywhere and a zero in some; the
+    // store is filled with a guard byte first, which must survive everywhere past the record.
+    std::mt19937 random(31);
+    auto record = std::make_unique<SampleRecord>();
+    for (int round = 0; round < 200; ++round) {
+        const std::size_t size = round % 5 == 0 ? 60000 + random() % 5700 : random() % 3000;
+        std::string bytes(size, 'a');
+        for (char& byte : bytes) {
+            const unsigned pick = random() % 100;
+            byte = pick < 15 ? '"' : pick < 35 ? ',' : static_cast<char>(random() % 255 + 1);
+        }
+        if (size > 0 && round % 7 != 0) {
+            const std::size_t lineFeed = random() % size;
+            bytes[lineFeed] = '\n';
+            if (lineFeed > 0 && round % 2 == 0) {
+                bytes[lineFeed - 1] = '\r';
+            }
+        }
+        if (size > 0 && round % 3 == 0) {
+            bytes[random() % size] = '\0';
+        }
+        const unsigned char delimiter = round % 4 == 0 ? '\r' : ',';
+
+        std::memset(record->text, 'G', sizeof record->text);
+        record->length = 5;
+        record->fieldCount = 9;
+        DecodeSampleRecord(SortPageKind::Csv, bytes, *record, delimiter);
+
+        const std::string_view read = std::string_view(bytes).substr(0, 65535);
+        const std::size_t lineFeed = read.substr(0, read.find('\0')).find('\n');
+        std::size_t kept = 0;
+        if (lineFeed == std::string_view::npos) {
+            ASSERT_EQ(record->length, 0) << round;
+            ASSERT_EQ(record->fieldCount, 0) << round;
+        } else {
+            std::string_view expected = read.substr(0, lineFeed);
+            if (!expected.empty() && expected.back() == '\r') {
+                expected.remove_suffix(1);
+            }
+            ASSERT_EQ(record->view(), expected) << round;
+            ASSERT_EQ(record->text[expected.size()], '\0') << round;
+            ASSERT_EQ(record->fieldCount, reference::CountFields(expected, delimiter)) << round;
+            kept = expected.size() + 1;
+        }
+        ASSERT_EQ(std::string_view(record->text + kept, sizeof record->text - kept),
+                  std::string(sizeof record->text - kept, 'G'))
+            << round;
+    }
 }
 
 TEST(ReadSampleRecord, CountsFieldsWithTheDelimiterInForceAtTheRead) {
