@@ -123,8 +123,8 @@ class RadixSorter {
         bool ties = false;
         for (SortEntry* entry = begin + 1; entry < end; ++entry) {
             if (entry->prefix == entry[-1].prefix) {
-                PrefetchKey(entry[-1].item);
-                PrefetchKey(entry->item);
+                Prefetch(entry[-1].item);
+                Prefetch(entry->item);
                 ties = true;
             }
         }
@@ -141,11 +141,6 @@ class RadixSorter {
             }
             group = groupEnd;
         }
-    }
-
-    static void PrefetchKey(const char* item) {
-        Prefetch(item);
-        Prefetch(item + kItemHeaderBytes + kPrefixBytes * 4);
     }
 
     void SortTies(SortEntry* begin, SortEntry* end) const {
