@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/csv_field.h"
+#include "sorters/byte_search.h"
 
 namespace orvanta::sorters {
 namespace {
@@ -11,28 +12,21 @@ namespace {
 // trims (line-end bytes at the end, then blanks at both ends).
 std::string_view QuoteFreeField(std::string_view record, std::int32_t n, char delimiter) {
     const char* begin = record.data();
-    const char* end = record.data() + record.size();
+    const char* const end = record.data() + record.size();
     for (std::int32_t skipped = 1; skipped < n; ++skipped) {
-        const void* next = std::memchr(begin, delimiter, static_cast<std::size_t>(end - begin));
-        if (next == nullptr) {
+        const char* next = FindByte(begin, end, delimiter);
+        if (next == end) {
             return {};
         }
-        begin = static_cast<const char*>(next) + 1;
+        begin = next + 1;
     }
-    const void* fieldEnd = std::memchr(begin, delimiter, static_cast<std::size_t>(end - begin));
-    if (fieldEnd != nullptr) {
-        end = static_cast<const char*>(fieldEnd);
-    }
-    return TrimField(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+    const char* fieldEnd = FindByte(begin, end, delimiter);
+    return TrimField(std::string_view(begin, static_cast<std::size_t>(fieldEnd - begin)));
 }
 
-// A field is short: a plain loop beats a search call.
 std::string_view UpToNul(std::string_view text) {
-    std::size_t length = 0;
-    while (length < text.size() && text[length] != '\0') {
-        ++length;
-    }
-    return text.substr(0, length);
+    const char* nul = FindByte(text.data(), text.data() + text.size(), '\0');
+    return text.substr(0, static_cast<std::size_t>(nul - text.data()));
 }
 
 }  // namespace
@@ -48,8 +42,8 @@ std::string_view ExtractedKeyField(std::string_view record, std::int32_t n, unsi
 
 std::string_view CsvKeyField::Value(std::string_view record, std::int32_t n,
                                     unsigned char delimiter, bool mayHoldQuote) {
-    if (record.empty() ||
-        (mayHoldQuote && std::memchr(record.data(), '"', record.size()) != nullptr)) {
+    if (record.empty() || (mayHoldQuote && FindByte(record.data(), record.data() + record.size(),
+                                                    '"') != record.data() + record.size())) {
         return ExtractedKeyField(record, n, delimiter, store_);
     }
     return UpToNul(QuoteFreeField(record, n, static_cast<char>(delimiter)));

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/sjis.h"
+#include "sorters/byte_search.h"
 
 namespace orvanta::sorters {
 namespace {
@@ -39,15 +40,10 @@ bool IsTrailByteAt(std::string_view record, std::size_t column) {
     return i > column;
 }
 
-// Whether a byte of `text` is 0x00 or 0x01, which the key must escape. Keys are short: one
-// pass over them beats two searches.
+// Whether a byte of `text` is 0x00 or 0x01, which the key must escape.
 bool NeedsEscape(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) <= 0x01) {
-            return true;
-        }
-    }
-    return false;
+    const char* end = text.data() + text.size();
+    return FindByte(text.data(), end, '\x00') != end || FindByte(text.data(), end, '\x01') != end;
 }
 
 }  // namespace

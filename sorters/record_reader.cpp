@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "sorters/byte_search.h"
+
 namespace orvanta::sorters {
 namespace {
 
@@ -69,19 +71,18 @@ std::size_t RecordReader::FindRecordEnd() {
         return std::string::npos;
     }
     while (scan_ < end_) {
-        const void* found = std::memchr(data + scan_, '\n', end_ - scan_);
         const std::size_t lineFeed =
-            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data)
-                             : end_;
-        // Most lines hold no quote at all, which memchr finds fastest.
-        if (csv_ && std::memchr(data + scan_, '"', lineFeed - scan_) != nullptr) {
+            static_cast<std::size_t>(FindByte(data + scan_, data + end_, '\n') - data);
+        const bool found = lineFeed != end_;
+        // Most lines hold no quote at all, which a search finds fastest.
+        if (csv_ && FindByte(data + scan_, data + lineFeed, '"') != data + lineFeed) {
             recordHoldsQuote_ = true;
             if (CountQuotes(data + scan_, lineFeed - scan_) % 2 != 0) {
                 insideQuotes_ = !insideQuotes_;
             }
         }
         scan_ = lineFeed;
-        if (found == nullptr) {
+        if (!found) {
             break;
         }
         if (!insideQuotes_) {

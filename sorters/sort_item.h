@@ -3,14 +3,11 @@
 // a header of key length and record length (32 bits each, native order), the key, the record.
 // An empty stored key means that the record is its own key.
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#if defined(_MSC_VER)
-#include <stdlib.h>
-#endif
+#include "sorters/byte_search.h"
 
 namespace orvanta::sorters {
 
@@ -46,18 +43,11 @@ inline std::size_t ItemBytes(const ItemView& view, bool keyIsRecord) {
 // The key's first eight bytes as a big-endian number (zeros past its end), so that most
 // comparisons are one integer comparison.
 inline std::uint64_t KeyPrefix(std::string_view key) {
-    if (key.size() >= 8 && std::endian::native == std::endian::little) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, key.data(), 8);
-#if defined(_MSC_VER)
-        return _byteswap_uint64(word);
-#else
-        return __builtin_bswap64(word);
-#endif
+    if (key.size() >= 8) {
+        return LoadBigEndian64(key.data());
     }
     std::uint64_t prefix = 0;
-    const std::size_t count = key.size() < 8 ? key.size() : 8;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < key.size(); ++i) {
         prefix |= std::uint64_t{static_cast<unsigned char>(key[i])} << (56 - 8 * i);
     }
     return prefix;
@@ -66,7 +56,7 @@ inline std::uint64_t KeyPrefix(std::string_view key) {
 // Unsigned bytes, a prefix before its longer text.
 inline int CompareKeys(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
-    const int order = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);
+    const int order = common == 0 ? 0 : CompareBytes(a.data(), b.data(), common);
     if (order != 0) {
         return order;
     }
