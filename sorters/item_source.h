@@ -1,5 +1,5 @@
 #pragma once
-// A sorted stream of items: a run file being read, or a sorted stretch of records in memory.
+// A sorted stream of items: a run file being read, or the sorted records of a run in memory.
 
 #include "sorters/sort_item.h"
 
