@@ -25,21 +25,14 @@ class OutputSink : public ItemSink {
     std::string_view lineEnd_;
 };
 
-// Writes whole items, as a run file holds them.
+// Writes whole items, as a run file holds them. Items come from the records in memory or from
+// run files, which both hold each item in one piece.
 class RunSink : public ItemSink {
   public:
     RunSink(BufferedWriter& writer, bool keyIsRecord)
         : writer_(writer), keyIsRecord_(keyIsRecord) {}
     bool Put(const ItemView& item) override {
-        if (item.stored != nullptr) {
-            return writer_.Append(std::string_view(item.stored, ItemBytes(item, keyIsRecord_)));
-        }
-        char header[kItemHeaderBytes];
-        const std::size_t keyBytes = keyIsRecord_ ? 0 : item.key.size();
-        WriteItemHeader(header, static_cast<std::uint32_t>(keyBytes),
-                        static_cast<std::uint32_t>(item.record.size()));
-        return writer_.Append(std::string_view(header, sizeof header)) &&
-               writer_.Append(item.key.substr(0, keyBytes)) && writer_.Append(item.record);
+        return writer_.Append(std::string_view(item.stored, ItemBytes(item, keyIsRecord_)));
     }
 
   private:

@@ -73,38 +73,28 @@ class RadixSorter {
             return;
         }
         Buckets counts;
-        byte = SplittingByte(begin, end, byte, counts);
+        Buckets starts;
+        byte = Split(begin, end, byte, counts, starts);
         if (byte == kPrefixBytes) {
-            CompareSort(begin, end);
             return;
         }
-        Buckets starts;
-        Distribute(begin, byte, counts, starts);
         for (std::size_t bucket = 0; bucket < counts.size(); ++bucket) {
-            if (counts[bucket] > 1) {
-                SortEntry* first = begin + starts[bucket];
-                Sort(first, first + counts[bucket], byte + 1);
-            }
+            SortBucket(begin, counts, starts, bucket, byte);
         }
     }
 
     // Splits once, then sorts the buckets on two threads, each taking the next bucket left.
     void SortInParallel(SortEntry* begin, SortEntry* end, Worker& helper) const {
         Buckets counts;
-        const int byte = SplittingByte(begin, end, 0, counts);
+        Buckets starts;
+        const int byte = Split(begin, end, 0, counts, starts);
         if (byte == kPrefixBytes) {
-            CompareSort(begin, end);
             return;
         }
-        Buckets starts;
-        Distribute(begin, byte, counts, starts);
         std::atomic<std::size_t> nextBucket{0};
         auto sortBuckets = [&] {
             for (std::size_t bucket; (bucket = nextBucket++) < counts.size();) {
-                if (counts[bucket] > 1) {
-                    SortEntry* first = begin + starts[bucket];
-                    Sort(first, first + counts[bucket], byte + 1);
-                }
+                SortBucket(begin, counts, starts, bucket, byte);
             }
         };
         helper.Start(sortBuckets);
@@ -113,6 +103,28 @@ class RadixSorter {
     }
 
   private:
+    // Distributes the entries by the first prefix byte from `byte` on that splits them and
+    // returns it; when their prefixes are all equal, sorts them by comparison instead and
+    // returns kPrefixBytes.
+    int Split(SortEntry* begin, SortEntry* end, int byte, Buckets& counts, Buckets& starts) const {
+        byte = SplittingByte(begin, end, byte, counts);
+        if (byte == kPrefixBytes) {
+            CompareSort(begin, end);
+        } else {
+            Distribute(begin, byte, counts, starts);
+        }
+        return byte;
+    }
+
+    // Sorts bucket `bucket` of a split at `byte` on the bytes after it.
+    void SortBucket(SortEntry* begin, const Buckets& counts, const Buckets& starts,
+                    std::size_t bucket, int byte) const {
+        if (counts[bucket] > 1) {
+            SortEntry* first = begin + starts[bucket];
+            Sort(first, first + counts[bucket], byte + 1);
+        }
+    }
+
     // By prefix and input order first, which needs no item; then the keys decide inside each
     // group of equal prefixes. The items of all groups are asked for before any is read, so
     // that their fetches overlap.
