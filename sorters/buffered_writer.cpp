@@ -24,20 +24,26 @@ bool BufferedWriter::WaitForWrite() {
     return ok_;
 }
 
+bool BufferedWriter::Write(const char* data, std::size_t size, std::uint64_t position) {
+    return positioned_ ? file_.WriteAllAt(position, data, size) : file_.WriteAll(data, size);
+}
+
 bool BufferedWriter::WriteBuffer() {
     if (!WaitForWrite() || used_ == 0) {
         used_ = 0;
         return ok_;
     }
+    const std::uint64_t position = position_;
+    position_ += used_;
     if (background_ == nullptr) {
-        ok_ = file_.WriteAll(buffer_.get(), used_);
+        ok_ = Write(buffer_.get(), used_, position);
         used_ = 0;
         return ok_;
     }
     std::swap(buffer_, writing_);
     writeInHand_ = true;
     background_->Start(
-        [this, size = used_] { backgroundOk_ = file_.WriteAll(writing_.get(), size); });
+        [this, size = used_, position] { backgroundOk_ = Write(writing_.get(), size, position); });
     used_ = 0;
     return true;
 }
@@ -51,7 +57,8 @@ bool BufferedWriter::AppendOverflowing(std::string_view bytes) {
             return false;
         }
         if (bytes.size() > capacity_) {
-            ok_ = WaitForWrite() && file_.WriteAll(bytes.data(), bytes.size());
+            ok_ = WaitForWrite() && Write(bytes.data(), bytes.size(), position_);
+            position_ += bytes.size();
             return ok_;
         }
     }

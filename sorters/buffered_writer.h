@@ -2,6 +2,7 @@
 // Collects small writes into one buffer and hands the file large blocks. Given a thread of
 // its own, it fills a second buffer while that thread writes the first.
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -30,6 +31,12 @@ class BufferedWriter {
         }
         return AppendOverflowing(bytes);
     }
+    // Writes from file offset `offset` on, by position, instead of at the file position: for
+    // writers that fill parts of one file side by side. Before the first append.
+    void PlaceAt(std::uint64_t offset) {
+        positioned_ = true;
+        position_ = offset;
+    }
     // Writes everything appended so far; true once it is all in the file.
     bool Flush();
     bool Ok();
@@ -39,6 +46,8 @@ class BufferedWriter {
     // Hands the filled buffer over to be written, after the write before it has ended.
     bool WriteBuffer();
     bool WaitForWrite();
+    // Writes `size` bytes where this writer's next bytes go.
+    bool Write(const char* data, std::size_t size, std::uint64_t position);
 
     File& file_;
     std::size_t capacity_;
@@ -49,6 +58,8 @@ class BufferedWriter {
     bool writeInHand_ = false;
     bool backgroundOk_ = true;
     bool ok_ = true;
+    bool positioned_ = false;
+    std::uint64_t position_ = 0;  // when positioned: where the next write goes
 };
 
 }  // namespace orvanta::sorters

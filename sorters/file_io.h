@@ -60,6 +60,9 @@ class File {
     // Bytes read (0 at the end) or -1 on failure.
     std::int64_t Read(char* buffer, std::size_t size);
     bool WriteAll(const char* data, std::size_t size);
+    // Writes at `offset`, for writers that fill parts of one file side by side; they all write
+    // this way, as a write at an offset moves the file position on Windows.
+    bool WriteAllAt(std::uint64_t offset, const char* data, std::size_t size);
     // Size of an open file, or -1.
     std::int64_t Size() const;
     // Maps `size` bytes of the file (size > 0) from `offset`, a multiple of WindowAlignment();

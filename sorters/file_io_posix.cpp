@@ -98,6 +98,23 @@ bool File::WriteAll(const char* data, std::size_t size) {
     return true;
 }
 
+bool File::WriteAllAt(std::uint64_t offset, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t count =
+            pwrite(static_cast<int>(handle_), data, size, static_cast<off_t>(offset));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        data += count;
+        size -= static_cast<std::size_t>(count);
+        offset += static_cast<std::uint64_t>(count);
+    }
+    return true;
+}
+
 std::int64_t File::Size() const {
     struct stat status {};
     if (fstat(static_cast<int>(handle_), &status) != 0) {

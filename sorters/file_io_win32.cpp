@@ -110,6 +110,24 @@ bool File::WriteAll(const char* data, std::size_t size) {
     return true;
 }
 
+bool File::WriteAllAt(std::uint64_t offset, const char* data, std::size_t size) {
+    constexpr std::size_t kMaxChunk = 1u << 30;
+    while (size > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD count = 0;
+        const DWORD request = static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk);
+        if (!WriteFile(AsHandle(handle_), data, request, &count, &at) || count == 0) {
+            return false;
+        }
+        data += count;
+        size -= count;
+        offset += count;
+    }
+    return true;
+}
+
 std::int64_t File::Size() const {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(AsHandle(handle_), &size)) {

@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "sorters/buffered_writer.h"
-#include "sorters/progress.h"
+#include "sorters/merge_progress.h"
+#include "sorters/run_index.h"
 #include "sorters/run_merger.h"
 
 namespace orvanta::sorters {
@@ -25,39 +26,56 @@ class OutputSink : public ItemSink {
     std::string_view lineEnd_;
 };
 
-// Writes whole items, as a run file holds them. Items come from the records in memory or from
-// run files, which both hold each item in one piece.
+// Writes whole items, as a run file holds them, and marks the file's index as it goes. Items
+// come from the records in memory or from run files, which both hold each item in one piece.
 class RunSink : public ItemSink {
   public:
-    RunSink(BufferedWriter& writer, bool keyIsRecord)
-        : writer_(writer), keyIsRecord_(keyIsRecord) {}
+    RunSink(BufferedWriter& writer, bool keyIsRecord, RunIndex& index)
+        : writer_(writer), keyIsRecord_(keyIsRecord), index_(index) {}
     bool Put(const ItemView& item) override {
-        return writer_.Append(std::string_view(item.stored, ItemBytes(item, keyIsRecord_)));
+        if (mark_.items % RunIndex::kItemsPerMark == 0) {
+            index_.marks.push_back(mark_);
+        }
+        const std::size_t bytes = ItemBytes(item, keyIsRecord_);
+        mark_.offset += bytes;
+        mark_.items += 1;
+        mark_.recordBytes += item.record.size();
+        return writer_.Append(std::string_view(item.stored, bytes));
     }
 
   private:
     BufferedWriter& writer_;
     bool keyIsRecord_;
+    RunIndex& index_;
+    RunMark mark_;  // where the next item goes
 };
 
-// Counts the items that pass, on from those of the earlier merges, for the progress display.
+// Counts the items that pass for the progress display, in steps; refuses the next item once
+// a merge beside this one has failed.
 class CountingSink : public ItemSink {
   public:
-    CountingSink(ItemSink& inner, ProgressMeter& progress, std::uint64_t& done, std::uint64_t total)
-        : inner_(inner), progress_(progress), step_(progress.Step()), done_(done), total_(total) {}
+    CountingSink(ItemSink& inner, MergeProgress& progress)
+        : inner_(inner), progress_(progress), step_(progress.Step()) {}
+    ~CountingSink() override { progress_.Add(counted_); }
+    CountingSink(const CountingSink&) = delete;
+    CountingSink& operator=(const CountingSink&) = delete;
+
     bool Put(const ItemView& item) override {
-        if (++done_ % step_ == 0) {
-            progress_.Merging(done_, total_);
+        if (++counted_ == step_) {
+            progress_.Add(counted_);
+            counted_ = 0;
+            if (progress_.Stopped()) {
+                return false;
+            }
         }
         return inner_.Put(item);
     }
 
   private:
     ItemSink& inner_;
-    ProgressMeter& progress_;
+    MergeProgress& progress_;
     const std::uint64_t step_;
-    std::uint64_t& done_;
-    std::uint64_t total_;
+    std::uint64_t counted_ = 0;  // since the last step shown
 };
 
 }  // namespace orvanta::sorters

@@ -12,8 +12,12 @@ namespace orvanta::sorters {
 
 class RunReader : public ItemSource {
   public:
-    // `windowBytes`: how much of the file is mapped at a time.
-    RunReader(const std::string& path, bool keyIsRecord, std::size_t windowBytes);
+    static constexpr std::uint64_t kToTheEnd = UINT64_MAX;
+
+    // `windowBytes`: how much of the file is mapped at a time. Reads the items in file bytes
+    // [begin, end), which start and end at item boundaries.
+    RunReader(const std::string& path, bool keyIsRecord, std::size_t windowBytes,
+              std::uint64_t begin = 0, std::uint64_t end = kToTheEnd);
 
     bool Opened() const { return file_.IsOpen() && fileBytes_ >= 0; }
     bool Next() override;
@@ -21,14 +25,15 @@ class RunReader : public ItemSource {
     bool Failed() const override { return failed_; }
 
   private:
-    // Makes file bytes [at, at + bytes) visible in the window; false when the file ends first
-    // or the mapping fails.
+    // Makes file bytes [at, at + bytes) visible in the window; false when the range read ends
+    // first or the mapping fails.
     bool Ensure(std::uint64_t at, std::size_t bytes);
 
     File file_;
     const bool keyIsRecord_;
     const std::size_t windowBytes_;
     const std::int64_t fileBytes_;
+    std::uint64_t end_ = 0;
     FileWindow window_;
     std::uint64_t windowStart_ = 0;  // the file offset of the window's first byte
     std::uint64_t next_ = 0;         // the file offset of the next item

@@ -20,10 +20,11 @@ bool RunSpiller::Spill(std::unique_ptr<RunBuilder>& builder, SortFailure& failur
     if (!Finish(failure) || !HoldWorkFolderLock(failure)) {
         return false;
     }
-    const std::size_t number = nextRun_++;
-    runs_.push_back({number, builder->Count()});
+    RunFile& run = runs_.emplace_back();
+    run.number = nextRun_++;
+    run.items = builder->Count();
     if (!spare_) {
-        const bool written = WriteRun(*builder, number, failure);
+        const bool written = WriteRun(*builder, run, failure);
         // From now on half the memory fills while the other half is written.
         const std::size_t half = builder->Budget() / 2;
         builder->SetBudget(half);
@@ -32,9 +33,9 @@ bool RunSpiller::Spill(std::unique_ptr<RunBuilder>& builder, SortFailure& failur
         return written;
     }
     std::swap(builder, spare_);
-    spiller_.Start([this, number] {
+    spiller_.Start([this, &run] {
         try {
-            spillOk_ = WriteRun(*spare_, number, spillFailure_);
+            spillOk_ = WriteRun(*spare_, run, spillFailure_);
         } catch (const std::bad_alloc&) {
             spillOk_ = spillFailure_.Set(messages::kOutOfMemory);
         }
@@ -72,16 +73,16 @@ void RunSpiller::ReleaseMemory() {
     spare_.reset();
 }
 
-bool RunSpiller::WriteRun(RunBuilder& builder, std::size_t number, SortFailure& failure) {
-    const std::string path = TempFiles::RunPath(number);
-    TempFiles::NoteRun(number);
+bool RunSpiller::WriteRun(RunBuilder& builder, RunFile& run, SortFailure& failure) {
+    const std::string path = TempFiles::RunPath(run.number);
+    TempFiles::NoteRun(run.number);
     File file = File::CreateNew(path);
     if (!file.IsOpen()) {
         return failure.Set(messages::kRunFileFailed, path);
     }
     // The helper sorts first, then writes while the sorted items are gathered.
     BufferedWriter writer(file, ioBytes_, &helper_);
-    RunSink sink(writer, keyIsRecord_);
+    RunSink sink(writer, keyIsRecord_, run.index);
     auto sorted = builder.Sorted(helper_);
     if (!CopyItems(*sorted, sink) || !writer.Flush() || !file.Close()) {
         return failure.Set(messages::kWriteFailed, path);

@@ -3,21 +3,23 @@
 // then each on the spill thread while reading goes on into the other half of the memory.
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "sorters/file_io.h"
 #include "sorters/run_builder.h"
+#include "sorters/run_index.h"
 #include "sorters/sort_failure.h"
 #include "sorters/worker.h"
 
 namespace orvanta::sorters {
 
-// A run file: its number (see TempFiles) and how many items it holds.
+// A run file: its number (see TempFiles), how many items it holds, and its index.
 struct RunFile {
-    std::size_t number;
-    std::uint64_t items;
+    std::size_t number = 0;
+    std::uint64_t items = 0;
+    RunIndex index;
 };
 
 class RunSpiller {
@@ -35,7 +37,8 @@ class RunSpiller {
     void Wait() { spiller_.Wait(); }
 
     bool Spilled() const { return !runs_.empty(); }
-    const std::vector<RunFile>& Runs() const { return runs_; }
+    // Complete once Finish has returned.
+    std::deque<RunFile>& Runs() { return runs_; }
     // The number of the next run file, for the merge's own runs.
     std::size_t TakeRunNumber() { return nextRun_++; }
     // The thread that sorts beside another one; idle once the runs are written.
@@ -48,14 +51,14 @@ class RunSpiller {
 
   private:
     bool HoldWorkFolderLock(SortFailure& failure);
-    bool WriteRun(RunBuilder& builder, std::size_t number, SortFailure& failure);
+    bool WriteRun(RunBuilder& builder, RunFile& run, SortFailure& failure);
 
     const std::size_t ioBytes_;
     const bool keyIsRecord_;
     const std::string lockPath_;
     File lock_;
     std::unique_ptr<RunBuilder> spare_;  // being written, or empty and waiting
-    std::vector<RunFile> runs_;          // in input order
+    std::deque<RunFile> runs_;  // in input order; the spill thread fills in the one it writes
     std::size_t nextRun_ = 0;
     SortFailure spillFailure_;
     bool spillOk_ = true;

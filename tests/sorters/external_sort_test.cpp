@@ -61,6 +61,58 @@ TEST_F(ExternalSort, GivesTheSameOutputAsInMemoryAndLeavesNoRunFiles) {
               (std::vector<std::string>{"external.csv", "in.csv", "memory.csv", "work"}));
 }
 
+// The last merge writes the output's second half at the length of its first: the mark and the
+// line ends, in either width, must be counted exactly.
+TEST_F(ExternalSort, PlacesTheSecondHalfAfterTheMarkAndLineEndsOfTheFirst) {
+    struct Form {
+        const char* name;
+        std::string mark;
+        bool utf16;
+        std::string lineEnd;
+    };
+    auto wide = [](const std::string& text) {
+        std::string units;
+        for (const char c : text) {
+            units += c;
+            units += '\0';
+        }
+        return units;
+    };
+    const Form forms[] = {{"UTF-8 mark, LF", "\xEF\xBB\xBF", false, "\n"},
+                          {"no mark, CR LF", "", false, "\r\n"},
+                          {"UTF-16 mark, CR LF", "\xFF\xFE", true, wide("\r\n")}};
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.name);
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        std::string input = form.mark;
+        for (int row = 0; row < 20000; ++row) {
+            std::string line = "k";
+            line.append(std::to_string((row * 7919) % 3001)).append(",");
+            line.append(std::to_string(row));
+            input.append(form.utf16 ? wide(line) : line).append(form.lineEnd);
+        }
+        WriteFile("in.csv", input);
+        auto job = [&](const std::string& output) {
+            std::vector<std::string> args = {PathOf("in.csv"), PathOf(output), "key(1,5)", "/T",
+                                             PathOf("")};
+            if (form.utf16) {
+                args.push_back("/W");
+            }
+            ParsedCommand parsed = ParseCommandLine(SorterKind::Csv, args);
+            EXPECT_TRUE(parsed.job) << parsed.error;
+            return *parsed.job;
+        };
+        ASSERT_EQ(RunSortJob(job("memory.csv"), reporter_), kExitSorted);
+        SortJob external = job("external.csv");
+        external.memoryBytes = 256 << 10;
+        ASSERT_EQ(RunSortJob(external, reporter_), kExitSorted);
+        const std::string expected = ReadFile("memory.csv");
+        EXPECT_EQ(expected.size(), input.size());
+        EXPECT_TRUE(ReadFile("external.csv") == expected);
+    }
+}
+
 TEST_F(ExternalSort, KeepsEqualKeysInInputOrderAcrossRuns) {
     std::string input;
     std::string expected[3];
