@@ -26,12 +26,13 @@ class OutputSink : public ItemSink {
     std::string_view lineEnd_;
 };
 
-// Writes whole items, as a run file holds them, and marks the file's index as it goes. Items
-// come from the records in memory or from run files, which both hold each item in one piece.
+// Writes whole items, as a run file holds them, and marks the file's index as it goes; `start`
+// tells what the file holds before the first item given here. Items come from the records in
+// memory or from run files, which both hold each item in one piece.
 class RunSink : public ItemSink {
   public:
-    RunSink(BufferedWriter& writer, bool keyIsRecord, RunIndex& index)
-        : writer_(writer), keyIsRecord_(keyIsRecord), index_(index) {}
+    RunSink(BufferedWriter& writer, bool keyIsRecord, RunIndex& index, RunMark start = {})
+        : writer_(writer), keyIsRecord_(keyIsRecord), index_(index), mark_(start) {}
     bool Put(const ItemView& item) override {
         if (mark_.items % RunIndex::kItemsPerMark == 0) {
             index_.marks.push_back(mark_);

@@ -21,12 +21,24 @@ MergeStage::MergeStage(const MemoryPlan& plan, bool keyIsRecord, OutputTarget ou
       helper_(helper) {}
 
 bool MergeStage::FromMemory(RunBuilder& builder, SortFailure& failure) {
-    BufferedWriter writer(output_.file, plan_.ioBytes, &helper_);
-    OutputSink sink(writer, output_.lineEnd);
-    writer.Append(output_.byteOrderMark);
-    auto sorted = builder.Sorted(helper_);
-    const bool written = CopyItems(*sorted, sink) && writer.Flush();
-    return written || failure.Set(messages::kWriteFailed, output_.shownPath);
+    // The helper sorts beside this thread, then writes the second half of the output while
+    // this thread writes the first.
+    RunBuilder::SortedHalves sorted = builder.Sorted(helper_);
+    BufferedWriter firstWriter(output_.file, plan_.ioBytes);
+    BufferedWriter secondWriter(output_.file, plan_.ioBytes);
+    secondWriter.PlaceAt(output_.byteOrderMark.size() + sorted.beforeSecond.recordBytes +
+                         sorted.beforeSecond.items * output_.lineEnd.size());
+    bool secondOk = false;
+    helper_.Start([&] {
+        OutputSink sink(secondWriter, output_.lineEnd);
+        secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
+    });
+    firstWriter.PlaceAt(0);
+    OutputSink sink(firstWriter, output_.lineEnd);
+    firstWriter.Append(output_.byteOrderMark);
+    const bool firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
+    helper_.Wait();
+    return (firstOk && secondOk) || failure.Set(messages::kWriteFailed, output_.shownPath);
 }
 
 bool MergeStage::FromRuns(RunSpiller& spiller, SortFailure& failure) {

@@ -92,7 +92,12 @@ bool RunBuilder::Add(std::string_view key, std::string_view record) {
     if (!record.empty()) {
         std::memcpy(body + keyBytes, record.data(), record.size());
     }
-    entries_.push_back(SortEntry{KeyPrefix(keyIsRecord_ ? record : key), item, entries_.size()});
+    const std::uint64_t prefix = KeyPrefix(keyIsRecord_ ? record : key);
+    entries_.push_back(SortEntry{prefix, item, entries_.size()});
+    RunMark& totals = byFirstKeyByte_[prefix >> 56];
+    totals.offset += kItemHeaderBytes + keyBytes + record.size();
+    totals.items += 1;
+    totals.recordBytes += record.size();
     return true;
 }
 
@@ -124,7 +129,7 @@ class RunBuilder::SortedItems : public ItemSource {
     ItemView current_;
 };
 
-std::unique_ptr<ItemSource> RunBuilder::Sorted(Worker& helper) {
+RunBuilder::SortedHalves RunBuilder::Sorted(Worker& helper) {
     SortEntry* begin = entries_.data();
     SortEntry* end = begin + entries_.size();
     if (std::thread::hardware_concurrency() >= 2) {
@@ -132,11 +137,29 @@ std::unique_ptr<ItemSource> RunBuilder::Sorted(Worker& helper) {
     } else {
         SortEntries(begin, end, keyIsRecord_);
     }
-    return std::make_unique<SortedItems>(begin, end, keyIsRecord_);
+    // Sorted entries come in the order of their keys' first bytes: the first half is the
+    // entries of the first bytes below the one at which half the item bytes are reached.
+    std::uint64_t allBytes = 0;
+    for (const RunMark& totals : byFirstKeyByte_) {
+        allBytes += totals.offset;
+    }
+    RunMark first;
+    for (const RunMark& totals : byFirstKeyByte_) {
+        if (2 * (first.offset + totals.offset) > allBytes + totals.offset) {
+            break;
+        }
+        first.offset += totals.offset;
+        first.items += totals.items;
+        first.recordBytes += totals.recordBytes;
+    }
+    SortEntry* middle = begin + first.items;
+    return {std::make_unique<SortedItems>(begin, middle, keyIsRecord_),
+            std::make_unique<SortedItems>(middle, end, keyIsRecord_), first};
 }
 
 void RunBuilder::Clear() {
     entries_.clear();
+    byFirstKeyByte_.fill(RunMark{});
     if (entries_.capacity() * sizeof(SortEntry) > budget_) {
         entries_ = {};
     }

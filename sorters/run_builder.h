@@ -2,12 +2,14 @@
 // Holds records with their keys in memory up to a byte budget and sorts them, stably, on two
 // threads.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "sorters/item_source.h"
+#include "sorters/run_index.h"
 #include "sorters/sort_entry.h"
 #include "sorters/worker.h"
 
@@ -21,9 +23,17 @@ class RunBuilder {
     // record: a record larger than the whole budget is taken alone).
     bool Add(std::string_view key, std::string_view record);
 
+    // The sorted items in two halves that hold about as many bytes, for two threads to
+    // write side by side; cut between two values of the keys' first byte, which the builder
+    // counts as records come.
+    struct SortedHalves {
+        std::unique_ptr<ItemSource> first;
+        std::unique_ptr<ItemSource> second;
+        RunMark beforeSecond;  // offset: the first half's item bytes
+    };
     // Sorts the records, `helper` sorting beside the calling thread, and gives them in order.
     // Valid until Clear.
-    std::unique_ptr<ItemSource> Sorted(Worker& helper);
+    SortedHalves Sorted(Worker& helper);
 
     // Forgets the records but keeps the memory for the next run: pages already in use cost
     // nothing, fresh ones cost a fault each.
@@ -47,6 +57,7 @@ class RunBuilder {
     std::size_t current_ = 0;    // the block being filled, when there are blocks
     std::size_t blockUsed_ = 0;  // in the current block
     std::vector<SortEntry> entries_;
+    std::array<RunMark, 256> byFirstKeyByte_{};  // items, their bytes and record bytes
 };
 
 }  // namespace orvanta::sorters

@@ -80,11 +80,29 @@ bool RunSpiller::WriteRun(RunBuilder& builder, RunFile& run, SortFailure& failur
     if (!file.IsOpen()) {
         return failure.Set(messages::kRunFileFailed, path);
     }
-    // The helper sorts first, then writes while the sorted items are gathered.
-    BufferedWriter writer(file, ioBytes_, &helper_);
-    RunSink sink(writer, keyIsRecord_, run.index);
-    auto sorted = builder.Sorted(helper_);
-    if (!CopyItems(*sorted, sink) || !writer.Flush() || !file.Close()) {
+    // The helper sorts beside this thread, then gathers and writes the second half of the
+    // sorted items while this thread does the first.
+    RunBuilder::SortedHalves sorted = builder.Sorted(helper_);
+    BufferedWriter firstWriter(file, ioBytes_);
+    BufferedWriter secondWriter(file, ioBytes_);
+    secondWriter.PlaceAt(sorted.beforeSecond.offset);
+    RunIndex secondIndex;
+    bool secondOk = false;
+    helper_.Start([&] {
+        try {
+            RunSink sink(secondWriter, keyIsRecord_, secondIndex, sorted.beforeSecond);
+            secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
+        } catch (const std::bad_alloc&) {
+            secondOk = false;
+        }
+    });
+    firstWriter.PlaceAt(0);
+    RunSink sink(firstWriter, keyIsRecord_, run.index);
+    const bool firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
+    helper_.Wait();
+    run.index.marks.insert(run.index.marks.end(), secondIndex.marks.begin(),
+                           secondIndex.marks.end());
+    if (!firstOk || !secondOk || !file.Close()) {
         return failure.Set(messages::kWriteFailed, path);
     }
     return true;
