@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "sorters/byte_search.h"
 #include "sorters/file_io.h"
 #include "sorters/worker.h"
 
@@ -25,7 +26,7 @@ class BufferedWriter {
     bool Append(std::string_view bytes) {
         // Most appends are small and fit: only a full buffer leaves this line.
         if (ok_ && bytes.size() <= capacity_ - used_) {
-            std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            CopyBytes(buffer_.get() + used_, bytes.data(), bytes.size());
             used_ += bytes.size();
             return true;
         }

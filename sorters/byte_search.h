@@ -1,7 +1,8 @@
 #pragma once
-// Byte searches and comparisons for the sorters' hot paths. Windows builds use their own,
-// sixteen or eight bytes at a time, since the msvcrt they link may go byte by byte (Wine's
-// does); elsewhere the C library's are faster still.
+// Byte searches, comparisons and short copies for the sorters' hot paths. Windows builds use
+// their own, sixteen or eight bytes at a time, since the msvcrt they link may go byte by byte
+// (Wine's searches and compares do, and its copies start and end with string instructions);
+// elsewhere the C library's are faster still.
 
 #include <bit>
 #include <cstddef>
@@ -67,6 +68,51 @@ inline int CompareBytesInWords(const char* a, const char* b, std::size_t size) {
         }
     }
     return 0;
+}
+
+// Copies `size` bytes to a buffer that does not overlap the source: blocks of sixteen, the
+// last one overlapping the one before it, or two overlapping words.
+inline void CopyBytesInBlocks(char* to, const char* from, std::size_t size) {
+#if defined(ORVANTA_SORTERS_SSE2)
+    if (size >= 16) {
+        const char* lastFrom = from + size - 16;
+        char* lastTo = to + size - 16;
+        for (; from < lastFrom; from += 16, to += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(lastTo),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(lastFrom)));
+        return;
+    }
+#endif
+    if (size >= 8) {
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
+        std::memcpy(&first, from, 8);
+        std::memcpy(&last, from + size - 8, 8);
+        std::memcpy(to, &first, 8);
+        std::memcpy(to + size - 8, &last, 8);
+        return;
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        to[i] = from[i];
+    }
+}
+
+// Records and items are short: past this, the C library's copy is as good as ours.
+inline constexpr std::size_t kOwnCopyLimit = 512;
+
+inline void CopyBytes(char* to, const char* from, std::size_t size) {
+#if defined(_WIN32)
+    if (size <= kOwnCopyLimit) {
+        CopyBytesInBlocks(to, from, size);
+        return;
+    }
+#endif
+    if (size != 0) {
+        std::memcpy(to, from, size);
+    }
 }
 
 inline const char* FindByte(const char* begin, const char* end, char byte) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "sorters/byte_search.h"
 #include "sorters/prefetch.h"
 #include "sorters/prefix_sort.h"
 
@@ -86,12 +87,8 @@ bool RunBuilder::Add(std::string_view key, std::string_view record) {
     WriteItemHeader(item, static_cast<std::uint32_t>(keyBytes),
                     static_cast<std::uint32_t>(record.size()));
     char* body = item + kItemHeaderBytes;
-    if (keyBytes > 0) {
-        std::memcpy(body, key.data(), keyBytes);
-    }
-    if (!record.empty()) {
-        std::memcpy(body + keyBytes, record.data(), record.size());
-    }
+    CopyBytes(body, key.data(), keyBytes);
+    CopyBytes(body + keyBytes, record.data(), record.size());
     const std::uint64_t prefix = KeyPrefix(keyIsRecord_ ? record : key);
     entries_.push_back(SortEntry{prefix, item, entries_.size()});
     RunMark& totals = byFirstKeyByte_[prefix >> 56];

@@ -1,5 +1,5 @@
-// The sorters' own byte search and comparison (those of the Windows build) against the C
-// library's, at every length and offset around their sixteen- and eight-byte steps.
+// The sorters' own byte search, comparison and copy (those of the Windows build) against the
+// C library's, at every length and offset around their sixteen- and eight-byte steps.
 
 #include "sorters/byte_search.h"
 
@@ -50,6 +50,28 @@ TEST(ByteSearch, ComparesAsMemcmpDoes) {
         EXPECT_EQ(CompareBytesInWords(a.data(), b.data(), size),
                   Sign(std::memcmp(a.data(), b.data(), size)))
             << "size " << size;
+    }
+}
+
+// Every length up to past the limit, from and to every offset in a block: the bytes copied
+// are the source's, and not one byte around them changes.
+TEST(ByteSearch, CopiesWhatMemcpyCopiesAndNothingMore) {
+    std::string source(kOwnCopyLimit + 64, '\0');
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        source[i] = static_cast<char>(i * 7 + 1);
+    }
+    for (std::size_t size = 0; size <= kOwnCopyLimit + 20; ++size) {
+        for (std::size_t offset = 0; offset < 16; ++offset) {
+            std::string target(size + 48, '#');
+            CopyBytesInBlocks(target.data() + 16 + offset % 8, source.data() + offset, size);
+            const std::string expected = std::string(16 + offset % 8, '#') +
+                                         source.substr(offset, size) +
+                                         std::string(32 - offset % 8, '#');
+            ASSERT_EQ(target, expected) << size << " bytes from offset " << offset;
+            std::string viaCopy(size + 48, '#');
+            CopyBytes(viaCopy.data() + 16 + offset % 8, source.data() + offset, size);
+            ASSERT_EQ(viaCopy, expected) << size << " bytes from offset " << offset;
+        }
     }
 }
 
