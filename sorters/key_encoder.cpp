@@ -81,7 +81,7 @@ void AppendStringKey(std::string_view text, bool fold, bool startsInTrailByte, s
     key.resize(static_cast<std::size_t>(out - key.data()));
 }
 
-void AppendNumberKey(std::string_view text, bool commas, std::string& key) {
+void AppendNumberKeyDigitByDigit(std::string_view text, bool commas, std::string& key) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
@@ -131,6 +131,46 @@ void AppendNumberKey(std::string_view text, bool commas, std::string& key) {
     key += digits;
     key.push_back(kDigitsEnd);
     // A larger magnitude is a smaller negative number.
+    if (negative) {
+        InvertFrom(key, start);
+    }
+}
+
+void AppendNumberKey(std::string_view text, bool commas, std::string& key) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t end = i;
+    while (end < text.size() && IsDigit(text[end])) {
+        ++end;
+    }
+    // Most numbers are plain integers, whose digits go into the key as they stand; whatever
+    // could continue the number is read digit by digit.
+    if (end == i || (end < text.size() && (text[end] == '.' || (commas && text[end] == ',')))) {
+        AppendNumberKeyDigitByDigit(text, commas, key);
+        return;
+    }
+    std::size_t first = i;
+    while (first < end && text[first] == '0') {
+        ++first;
+    }
+    if (first == end) {
+        key.push_back(kZero);
+        return;
+    }
+    const auto count = static_cast<std::uint32_t>(end - first);
+    const char head[5] = {negative ? kNegative : kPositive, static_cast<char>(count >> 24),
+                          static_cast<char>(count >> 16), static_cast<char>(count >> 8),
+                          static_cast<char>(count)};
+    const std::size_t start = key.size() + 1;
+    key.append(head, sizeof head);
+    key.append(text.substr(first, end - first));
+    key.push_back(kDigitsEnd);
     if (negative) {
         InvertFrom(key, start);
     }

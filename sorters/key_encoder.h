@@ -35,6 +35,9 @@ class KeyEncoder {
 // `commas`, commas between integer digits are skipped), encoded exactly at any length. Text without
 // a number encodes below every number.
 void AppendNumberKey(std::string_view text, bool commas, std::string& key);
+// The same, read digit by digit whatever the number: AppendNumberKey takes plain integers
+// straight from the text and leaves the rest to this.
+void AppendNumberKeyDigitByDigit(std::string_view text, bool commas, std::string& key);
 
 // `text` escaped so that it compares as itself and ends a key unambiguously. With `fold`, ASCII
 // lower-case letters become upper case, except in the second byte of a two-byte character;

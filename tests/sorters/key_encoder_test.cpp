@@ -58,6 +58,54 @@ TEST(NumberKey, OrdersSignsFractionsAndLongNumbersExactly) {
         false);
 }
 
+// Plain integers go straight from the text: the same bytes as reading digit by digit, for
+// every number and non-number, with and without commas.
+TEST(NumberKey, PlainIntegersEncodeAsDigitByDigit) {
+    std::vector<std::string> texts = {"",
+                                      "0",
+                                      "-0",
+                                      "+0",
+                                      "007",
+                                      "-007",
+                                      "123",
+                                      "-123",
+                                      "+5",
+                                      " \t42",
+                                      "42 ",
+                                      "42x",
+                                      "1.",
+                                      "1.5",
+                                      "-1.50",
+                                      "1,000",
+                                      "1,",
+                                      ",1",
+                                      "-",
+                                      "+",
+                                      "+-1",
+                                      "--1",
+                                      "- 1",
+                                      "00.0",
+                                      std::string(40, '9'),
+                                      "-" + std::string(40, '0') + "1"};
+    std::mt19937 random(8);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text(random() % 14, ' ');
+        for (char& c : text) {
+            c = "0123456789-+., \tx"[random() % 17];
+        }
+        texts.push_back(text);
+    }
+    for (const bool commas : {false, true}) {
+        for (const std::string& text : texts) {
+            std::string plain = "prefix";
+            std::string expected = "prefix";
+            AppendNumberKey(text, commas, plain);
+            AppendNumberKeyDigitByDigit(text, commas, expected);
+            ASSERT_EQ(plain, expected) << "'" << text << "' commas " << commas;
+        }
+    }
+}
+
 TEST(NumberKey, SkipsCommasBetweenDigitsOnlyWhenAsked) {
     ExpectNumberOrder(
         {{",5"}, {"-1,000"}, {"12", "1,2"}, {"999"}, {"1,000", "1000", "1,000.0"}, {"1,000,001"}},
