@@ -29,15 +29,18 @@ bool MergeStage::FromMemory(RunBuilder& builder, SortFailure& failure) {
     secondWriter.PlaceAt(output_.byteOrderMark.size() + sorted.beforeSecond.recordBytes +
                          sorted.beforeSecond.items * output_.lineEnd.size());
     bool secondOk = false;
-    helper_.Start([&] {
-        OutputSink sink(secondWriter, output_.lineEnd);
-        secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
-    });
-    firstWriter.PlaceAt(0);
-    OutputSink sink(firstWriter, output_.lineEnd);
-    firstWriter.Append(output_.byteOrderMark);
-    const bool firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
-    helper_.Wait();
+    bool firstOk = false;
+    helper_.RunBeside(
+        [&] {
+            OutputSink sink(secondWriter, output_.lineEnd);
+            secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
+        },
+        [&] {
+            firstWriter.PlaceAt(0);
+            OutputSink sink(firstWriter, output_.lineEnd);
+            firstWriter.Append(output_.byteOrderMark);
+            firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
+        });
     return (firstOk && secondOk) || failure.Set(messages::kWriteFailed, output_.shownPath);
 }
 
@@ -138,10 +141,10 @@ bool MergeStage::MergeToOutput(SortFailure& failure) {
     }
     SortFailure secondFailure;
     HalfResult second = HalfResult::Failed;
-    helper_.Start(
-        [&] { second = MergeHalfGuarded(secondHalf, secondOffset, false, secondFailure); });
-    const HalfResult first = MergeHalfGuarded(firstHalf, 0, true, failure);
-    helper_.Wait();
+    HalfResult first = HalfResult::Failed;
+    helper_.RunBeside(
+        [&] { second = MergeHalfGuarded(secondHalf, secondOffset, false, secondFailure); },
+        [&] { first = MergeHalfGuarded(firstHalf, 0, true, failure); });
     // A half that was stopped failed only because the other one did, which gives the message.
     if (first == HalfResult::Failed) {
         return false;

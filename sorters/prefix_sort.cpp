@@ -97,9 +97,7 @@ class RadixSorter {
                 SortBucket(begin, counts, starts, bucket, byte);
             }
         };
-        helper.Start(sortBuckets);
-        sortBuckets();
-        helper.Wait();
+        helper.RunBeside(sortBuckets, sortBuckets);
     }
 
   private:

@@ -89,26 +89,22 @@ bool RunSpiller::WriteRun(RunBuilder& builder, RunFile& run, SortFailure& failur
     RunIndex secondIndex;
     bool secondOk = false;
     bool secondOutOfMemory = false;
-    helper_.Start([&] {
-        try {
-            RunSink sink(secondWriter, keyIsRecord_, secondIndex, sorted.beforeSecond);
-            secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
-        } catch (const std::bad_alloc&) {
-            secondOutOfMemory = true;
-        }
-    });
-    // Nothing may leave before the helper is done with what it shares.
     bool firstOk = false;
-    bool firstOutOfMemory = false;
-    try {
-        firstWriter.PlaceAt(0);
-        RunSink sink(firstWriter, keyIsRecord_, run.index);
-        firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
-    } catch (const std::bad_alloc&) {
-        firstOutOfMemory = true;
-    }
-    helper_.Wait();
-    if (firstOutOfMemory || secondOutOfMemory) {
+    helper_.RunBeside(
+        [&] {
+            try {
+                RunSink sink(secondWriter, keyIsRecord_, secondIndex, sorted.beforeSecond);
+                secondOk = CopyItems(*sorted.second, sink) && secondWriter.Flush();
+            } catch (const std::bad_alloc&) {
+                secondOutOfMemory = true;
+            }
+        },
+        [&] {
+            firstWriter.PlaceAt(0);
+            RunSink sink(firstWriter, keyIsRecord_, run.index);
+            firstOk = CopyItems(*sorted.first, sink) && firstWriter.Flush();
+        });
+    if (secondOutOfMemory) {
         return failure.Set(messages::kOutOfMemory);
     }
     run.index.marks.insert(run.index.marks.end(), secondIndex.marks.begin(),

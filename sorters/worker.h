@@ -21,6 +21,20 @@ class Worker {
     void Start(std::function<void()> task);
     // Returns once the task in hand has ended.
     void Wait();
+    // Starts `task`, runs `own` on the calling thread beside it, and returns once both have
+    // ended; an exception from `own` leaves only after the task has ended too, so the task may
+    // use what the caller holds.
+    template <typename Own>
+    void RunBeside(std::function<void()> task, Own&& own) {
+        Start(std::move(task));
+        try {
+            own();
+        } catch (...) {
+            Wait();
+            throw;
+        }
+        Wait();
+    }
 
   private:
     void Loop();
