@@ -11,6 +11,7 @@
 #include <malloc.h>
 #endif
 #include <cstdlib>
+#include <optional>
 
 #include "sorters/file_io.h"
 #include "sorters/temp_files.h"
@@ -41,6 +42,27 @@ bool IsFileAt(int fd, const std::string& path) {
 // without locks the file is used unlocked (and nothing there is ever judged abandoned).
 bool LockUnlessHeld(int fd) {
     return flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+
+// Writes all `size` bytes, from `offset` when given one, else at the file position.
+bool WriteEverything(int fd, const char* data, std::size_t size,
+                     std::optional<std::uint64_t> offset) {
+    while (size > 0) {
+        const ssize_t count =
+            offset ? pwrite(fd, data, size, static_cast<off_t>(*offset)) : write(fd, data, size);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return false;
+        }
+        data += count;
+        size -= static_cast<std::size_t>(count);
+        if (offset) {
+            *offset += static_cast<std::uint64_t>(count);
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -84,35 +106,11 @@ std::int64_t File::Read(char* buffer, std::size_t size) {
 }
 
 bool File::WriteAll(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t count = write(static_cast<int>(handle_), data, size);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return false;
-        }
-        data += count;
-        size -= static_cast<std::size_t>(count);
-    }
-    return true;
+    return WriteEverything(static_cast<int>(handle_), data, size, std::nullopt);
 }
 
 bool File::WriteAllAt(std::uint64_t offset, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t count =
-            pwrite(static_cast<int>(handle_), data, size, static_cast<off_t>(offset));
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return false;
-        }
-        data += count;
-        size -= static_cast<std::size_t>(count);
-        offset += static_cast<std::uint64_t>(count);
-    }
-    return true;
+    return WriteEverything(static_cast<int>(handle_), data, size, offset);
 }
 
 std::int64_t File::Size() const {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "sorters/command_line.h"
 #include "sorters/file_io.h"
@@ -55,6 +56,30 @@ BOOL WINAPI RemoveTempFilesOnInterrupt(DWORD) {
     return FALSE;
 }
 
+// Writes all `size` bytes, from `offset` when given one, else at the file position.
+bool WriteEverything(HANDLE file, const char* data, std::size_t size,
+                     std::optional<std::uint64_t> offset) {
+    constexpr std::size_t kMaxChunk = 1u << 30;
+    while (size > 0) {
+        OVERLAPPED at{};
+        if (offset) {
+            at.Offset = static_cast<DWORD>(*offset);
+            at.OffsetHigh = static_cast<DWORD>(*offset >> 32);
+        }
+        DWORD count = 0;
+        const DWORD request = static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk);
+        if (!WriteFile(file, data, request, &count, offset ? &at : nullptr) || count == 0) {
+            return false;
+        }
+        data += count;
+        size -= count;
+        if (offset) {
+            *offset += count;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 File File::OpenRead(const std::string& path) {
@@ -97,35 +122,11 @@ std::int64_t File::Read(char* buffer, std::size_t size) {
 }
 
 bool File::WriteAll(const char* data, std::size_t size) {
-    constexpr std::size_t kMaxChunk = 1u << 30;
-    while (size > 0) {
-        DWORD count = 0;
-        const DWORD request = static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk);
-        if (!WriteFile(AsHandle(handle_), data, request, &count, nullptr) || count == 0) {
-            return false;
-        }
-        data += count;
-        size -= count;
-    }
-    return true;
+    return WriteEverything(AsHandle(handle_), data, size, std::nullopt);
 }
 
 bool File::WriteAllAt(std::uint64_t offset, const char* data, std::size_t size) {
-    constexpr std::size_t kMaxChunk = 1u << 30;
-    while (size > 0) {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        DWORD count = 0;
-        const DWORD request = static_cast<DWORD>(size < kMaxChunk ? size : kMaxChunk);
-        if (!WriteFile(AsHandle(handle_), data, request, &count, &at) || count == 0) {
-            return false;
-        }
-        data += count;
-        size -= count;
-        offset += count;
-    }
-    return true;
+    return WriteEverything(AsHandle(handle_), data, size, offset);
 }
 
 std::int64_t File::Size() const {
